@@ -1,0 +1,22 @@
+#include "checkbox.h"
+
+#include "runtimeerror.h"
+
+namespace forms {
+
+CheckBox::CheckBox(QWidget *parent) : Control<QCheckBox>(parent)
+{
+    connect(this, &QCheckBox::clicked, this, [this] { Click.raise(); });
+}
+
+void CheckBox::setValue(qint16 value)
+{
+    if (value != 0 && value != 1)
+        throw RuntimeError(RuntimeError::Code::InvalidPropertyValue, "check box value not 0 or 1");
+    if (value == Value())
+        return;
+    setChecked(value == 1);
+    Click.raise();
+}
+
+} // namespace forms

@@ -1,0 +1,37 @@
+#include "combobox.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace forms {
+
+ComboBox::ComboBox(QWidget *parent) : Control<QComboBox>(parent)
+{
+    setEditable(true);
+    // Enter in the field must not grow the list, and the text is exactly what was typed:
+    // no completion that would turn "2" into "20" behind the user's back.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    connect(this, &QComboBox::editTextChanged, this, [this] { Change.raise(); });
+    connect(this, &QComboBox::activated, this, [this] { Click.raise(); });
+}
+
+void ComboBox::setText(const QString &text)
+{
+    if (text != currentText())
+        setEditText(text);
+}
+
+void ComboBox::AddItem(const QString &item)
+{
+    const QSignalBlocker quiet(this);
+    const QString text = currentText();
+    // Qt makes the first item of an empty list current, overwriting the text: undo that.
+    addItem(item);
+    if (currentIndex() != -1 || currentText() != text) {
+        setCurrentIndex(-1);
+        setEditText(text);
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "control.h"
+#include "event.h"
+
+#include <QComboBox>
+
+namespace forms {
+
+// A drop-down combo box with an editable text field: the user types a value or picks one from
+// the list. Change comes with every edit of the text, by the user or by code; Click when the
+// user picks an item, with Text already holding it.
+class ComboBox : public Control<QComboBox>
+{
+public:
+    explicit ComboBox(QWidget *parent);
+
+    QString Text() const { return currentText(); }
+    // A new text raises Change, nested inside the assignment; the same text raises nothing.
+    void setText(const QString &text);
+
+    // Appends an item to the list. Raises nothing and never changes Text.
+    void AddItem(const QString &item);
+    int ListCount() const { return count(); }
+    QString List(int index) const { return itemText(index); }
+
+    Event Change;
+    Event Click;
+};
+
+} // namespace forms

@@ -1,0 +1,16 @@
+#include "event.h"
+
+#include <exception>
+
+namespace forms {
+
+void dispatch(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        // An error no handler armed for: abandon this handler silently, keep the window alive.
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,92 @@
+#include "form.h"
+
+#include "control.h"
+#include "timerclock.h"
+#include "twips.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+
+namespace forms {
+
+TabOrder *tabOrderOf(QWidget *widget)
+{
+    auto *form = qobject_cast<Form *>(widget->window());
+    return form ? &form->tabOrder() : nullptr;
+}
+
+Form::Form(TimerClock *clock)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_ownClock(clock ? nullptr : std::make_unique<SteadyTimerClock>()),
+      m_clock(clock ? clock : m_ownClock.get())
+{
+    // Enter and Esc belong to the form's buttons whichever control has the focus, as in a
+    // dialog; a combo box's open list keeps its own keys, being a window of its own.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                                    QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &Form::pressDefault);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &Form::pressCancel);
+}
+
+Form::~Form()
+{
+    // Controls leave the tab order as they go; let them go while the form is still whole.
+    const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(children);
+}
+
+void Form::setClientSize(float widthTwips, float heightTwips)
+{
+    setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+}
+
+void Form::centerOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    screen->availableGeometry()));
+}
+
+bool Form::focusNextPrevChild(bool next)
+{
+    QWidget *target = m_tabOrder.next(focusWidget(), next);
+    if (!target)
+        return false;
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void Form::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // On first display the focus goes to the first control of the tab order that takes it.
+    if (QWidget *first = m_tabOrder.first())
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::pressCancel()
+{
+    if (m_cancelButton && m_cancelButton->isEnabled())
+        m_cancelButton->click();
+}
+
+void Form::pressDefault()
+{
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    QPushButton *button = focused ? focused : m_defaultButton;
+    if (button && button->isEnabled())
+        button->click();
+}
+
+} // namespace forms

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "taborder.h"
+
+#include <QWidget>
+#include <memory>
+
+class QPushButton;
+
+namespace forms {
+
+class TimerClock;
+
+// A window of fixed size that holds controls laid out in twips. It keeps the tab order of its
+// controls, a default button for Enter and a cancel button for Esc, and the clock its timers
+// run on.
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Timers run on clock when one is given (tests drive it), else on the steady clock.
+    explicit Form(TimerClock *clock = nullptr);
+    ~Form() override;
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+
+    // The client area, in twips; the window cannot be resized.
+    void setClientSize(float widthTwips, float heightTwips);
+    void centerOnScreen();
+
+    TabOrder &tabOrder() { return m_tabOrder; }
+    TimerClock &clock() { return *m_clock; }
+
+    // Enter presses the default button (or the command button that has the focus); Esc presses
+    // the cancel button.
+    void setDefaultButton(QPushButton *button) { m_defaultButton = button; }
+    void setCancelButton(QPushButton *button) { m_cancelButton = button; }
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void pressDefault();
+    void pressCancel();
+
+    TabOrder m_tabOrder;
+    std::unique_ptr<TimerClock> m_ownClock;
+    TimerClock *m_clock;
+    QPushButton *m_defaultButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    bool m_shown = false;
+};
+
+} // namespace forms

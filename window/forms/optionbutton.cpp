@@ -1,0 +1,25 @@
+#include "optionbutton.h"
+
+namespace forms {
+
+OptionButton::OptionButton(QWidget *parent) : Control<QRadioButton>(parent)
+{
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Click.raise();
+    });
+}
+
+void OptionButton::setValue(bool selected)
+{
+    if (selected) {
+        setChecked(true);
+        return;
+    }
+    // Qt keeps one button of an exclusive group selected; clearing it is allowed here.
+    setAutoExclusive(false);
+    setChecked(false);
+    setAutoExclusive(true);
+}
+
+} // namespace forms

@@ -1,0 +1,124 @@
+#include "textbox.h"
+
+#include "colors.h"
+#include "runtimeerror.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+namespace forms {
+
+TextBox::TextBox(QWidget *parent)
+    : Control<QLineEdit>(parent), m_foreColor(Colors::WindowText), m_backColor(Colors::Window)
+{
+    // The whole box is for text: two characters of the box font fit without scrolling.
+    setTextMargins(-1, 0, -1, 0);
+    connect(this, &QLineEdit::textChanged, this, [this] { Change.raise(); });
+    applyColors();
+}
+
+void TextBox::setForeColor(quint32 color)
+{
+    m_foreColor = color;
+    applyColors();
+}
+
+void TextBox::setBackColor(quint32 color)
+{
+    m_backColor = color;
+    applyColors();
+}
+
+void TextBox::applyColors()
+{
+    const QColor fore = colorFromValue(m_foreColor);
+    const QColor back = colorFromValue(m_backColor);
+    // A box in the colours its parent gives all boxes keeps no palette of its own: hundreds of
+    // boxes then share one.
+    const QPalette inherited = parentWidget() ? parentWidget()->palette() : QPalette();
+    if (inherited.color(QPalette::Text) == fore && inherited.color(QPalette::Base) == back) {
+        if (testAttribute(Qt::WA_SetPalette))
+            setPalette(QPalette());
+        return;
+    }
+    QPalette own = inherited;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        own.setColor(group, QPalette::Text, fore);
+        own.setColor(group, QPalette::Base, back);
+    }
+    setPalette(own);
+}
+
+int TextBox::SelStart() const
+{
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void TextBox::setSelStart(int start)
+{
+    deselect();
+    setCursorPosition(std::clamp(start, 0, int(text().size())));
+}
+
+void TextBox::setSelLength(int length)
+{
+    const int start = SelStart();
+    const int available = int(text().size()) - start;
+    setSelection(start, std::clamp(length, 0, available));
+}
+
+void TextBox::SetFocus()
+{
+    if (!isVisibleTo(window()) || !isEnabled())
+        throw RuntimeError(RuntimeError::Code::InvalidCall, "control cannot take the focus");
+    if (hasFocus())
+        return;
+    m_gotFocusRaised = false;
+    setFocus(Qt::OtherFocusReason);
+    // In an inactive window Qt only remembers the focus; the got-focus event is still due now.
+    if (!m_gotFocusRaised)
+        GotFocus.raise();
+}
+
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // Coming back to the window or from a popup is not a new focus.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    m_gotFocusRaised = true;
+    GotFocus.raise();
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Click.raise();
+}
+
+TextBox *TextBox::clone() const
+{
+    auto *copy = new TextBox(parentWidget());
+    copy->setVisible(false);
+    copy->copyGeometryFrom(*this);
+    copy->setMaxLength(maxLength());
+    copy->setAlignment(alignment());
+    copy->setFrame(hasFrame());
+    copy->setLocked(Locked());
+    copy->m_foreColor = m_foreColor;
+    copy->m_backColor = m_backColor;
+    copy->applyColors();
+    if (testAttribute(Qt::WA_SetFont))
+        copy->setFont(font());
+    copy->setToolTip(toolTip());
+    copy->setFocusPolicy(focusPolicy());
+    {
+        // The copy's text is a design-time value, not an edit: no change event.
+        const QSignalBlocker quiet(copy);
+        copy->QLineEdit::setText(text());
+    }
+    return copy;
+}
+
+} // namespace forms

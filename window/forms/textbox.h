@@ -1,0 +1,63 @@
+#pragma once
+
+#include "control.h"
+#include "event.h"
+
+#include <QLineEdit>
+
+namespace forms {
+
+// A text box: one line of text, a maximum length, a lock, and the window's colour values for
+// its text and background.
+class TextBox : public Control<QLineEdit>
+{
+public:
+    explicit TextBox(QWidget *parent);
+
+    QString Text() const { return text(); }
+    // A new text raises Change, nested inside the assignment; the same text raises nothing.
+    void setText(const QString &text) { QLineEdit::setText(text); }
+
+    quint32 ForeColor() const { return m_foreColor; }
+    void setForeColor(quint32 color);
+    quint32 BackColor() const { return m_backColor; }
+    void setBackColor(quint32 color);
+
+    // A locked box refuses the user's edits; code may still set its text.
+    bool Locked() const { return isReadOnly(); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+
+    int MaxLength() const { return maxLength(); }
+    void setMaxLength(int length) { QLineEdit::setMaxLength(length); }
+
+    int SelStart() const;
+    // Puts the caret at start and selects nothing.
+    void setSelStart(int start);
+    int SelLength() const { return int(selectedText().size()); }
+    // Selects length characters from SelStart.
+    void setSelLength(int length);
+
+    // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
+    void SetFocus();
+
+    // A copy of this box's design-time properties on the same parent, hidden, at the end of
+    // the tab order, for a new element of a control array.
+    TextBox *clone() const;
+
+    Event Change;
+    Event Click;
+    Event GotFocus;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void applyColors();
+
+    quint32 m_foreColor;
+    quint32 m_backColor;
+    bool m_gotFocusRaised = false;
+};
+
+} // namespace forms

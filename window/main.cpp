@@ -1,0 +1,38 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt would print a page about platform plugins; say it in one line instead.
+bool displayMissing()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+           qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (displayMissing()) {
+        std::fputs("tavrin: no graphical display found (DISPLAY is not set); on a machine "
+                   "without one, run it as: xvfb-run -a tavrin\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+
+    Form1 window;
+    window.centerOnScreen();
+    window.show();
+    return app.exec();
+}
