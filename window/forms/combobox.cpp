@@ -12,6 +12,9 @@ ComboBox::ComboBox(QWidget *parent) : Control<QComboBox>(parent)
     // no completion that would turn "2" into "20" behind the user's back.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    // Qt's combo box selects the matching item when its field loses the focus or takes Enter,
+    // and reports that as a pick; only a real pick from the list is a click here.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(this, &QComboBox::editTextChanged, this, [this] { Change.raise(); });
     connect(this, &QComboBox::activated, this, [this] { Click.raise(); });
 }

@@ -1,0 +1,13 @@
+# tavrin_add_test(name source... LIBS lib... [LABELS label...])
+# A QtTest program run by CTest on the offscreen platform, so no display is needed.
+function(tavrin_add_test name)
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_ASSUME_STDERR_HAS_CONSOLE=1"
+        TIMEOUT 120
+        LABELS "${ARG_LABELS}")
+endfunction()

@@ -1,0 +1,440 @@
+// The window as a new user opens it: every control where the design puts it, the two box
+// grids, the lists, the tab order and the focus; start-up raises no handler.
+#include "colors.h"
+#include "form1.h"
+#include "timerclock.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+using forms::TextBox;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void windowTitleAndSize();
+    void boxGrids_data();
+    void boxGrids();
+    void boxesCopyTheDesignBox();
+    void twoCharactersFitABox_data();
+    void twoCharactersFitABox();
+    void lists();
+    void initialSettings();
+    void startUpRaisedNoHandler();
+    void designControls_data();
+    void designControls();
+    void tooltips();
+    void statusBoxLabels();
+    void codeWordStaysInsideTheStatusBox();
+    void tabOrder();
+    void tabKeyMovesAlongTheAnswerBoxes_data();
+    void tabKeyMovesAlongTheAnswerBoxes();
+    void focusStartsInItemBox1();
+    void lockedBoxesRefuseTyping();
+    void accessibleNames();
+
+private:
+    std::unique_ptr<forms::ManualTimerClock> m_clock;
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestStartup::init()
+{
+    m_clock = std::make_unique<forms::ManualTimerClock>();
+    m_form = std::make_unique<Form1>(Form1::Services{m_clock.get(), nullptr});
+}
+
+void TestStartup::cleanup()
+{
+    m_form.reset();
+    m_clock.reset();
+}
+
+void TestStartup::windowTitleAndSize()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Tavrin  (V1.0 Beta)    "));
+    QCOMPARE(m_form->size(), QSize(615, 554));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void TestStartup::boxGrids_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<float>("left");
+    QTest::addColumn<float>("itemTop");
+    QTest::addColumn<float>("answerTop");
+    QTest::newRow("1") << 1 << 0.f << 0.f << 4560.f;
+    QTest::newRow("2") << 2 << 360.f << 0.f << 4560.f;
+    QTest::newRow("20") << 20 << 6840.f << 0.f << 4560.f;
+    QTest::newRow("21") << 21 << 0.f << 360.f << 4920.f;
+    QTest::newRow("200") << 200 << 6840.f << 3240.f << 7800.f;
+}
+
+void TestStartup::boxGrids()
+{
+    QFETCH(int, n);
+    QFETCH(float, left);
+    QFETCH(float, itemTop);
+    QFETCH(float, answerTop);
+    const TextBox &item = m_form->Txtsc(n);
+    const TextBox &answer = m_form->Txtjc(n);
+    QCOMPARE(item.Left(), left);
+    QCOMPARE(item.Top(), itemTop);
+    QCOMPARE(answer.Left(), left);
+    QCOMPARE(answer.Top(), answerTop);
+    // 15 twips to the pixel: 24-pixel pitch, 25 x 27 boxes.
+    const QPoint origin = m_form->mapFromGlobal(item.mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(QRect(origin, item.size()), QRect(int(left) / 15, int(itemTop) / 15, 25, 27));
+    const QPoint answerOrigin = m_form->mapFromGlobal(answer.mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(QRect(answerOrigin, answer.size()),
+             QRect(int(left) / 15, int(answerTop) / 15, 25, 27));
+    QVERIFY(item.Visible());
+    QVERIFY(answer.Visible());
+}
+
+void TestStartup::boxesCopyTheDesignBox()
+{
+    QVERIFY(!m_form->Txtsc.exists(0));
+    QVERIFY(!m_form->Txtsc.exists(201));
+    QVERIFY(!m_form->Txtjc.exists(0));
+    QVERIFY(!m_form->Txtjc.exists(201));
+    for (int n = 1; n <= 200; ++n) {
+        for (const TextBox *box : {&m_form->Txtsc(n), &m_form->Txtjc(n)}) {
+            QVERIFY(box->Locked());
+            QCOMPARE(box->MaxLength(), 2);
+            QCOMPARE(box->Text(), QString());
+            QCOMPARE(box->BackColor(), forms::Colors::ScrollBar);
+            QCOMPARE(box->ForeColor(), forms::Colors::WindowText);
+            QCOMPARE(box->palette().color(QPalette::Base), QColor(200, 200, 200));
+            QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::black));
+            QCOMPARE(box->font().pointSizeF(), 14.25);
+        }
+    }
+}
+
+void TestStartup::twoCharactersFitABox_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *text : {"88", "ww", "MM", "00", "mw", "WW", "@@"})
+        QTest::newRow(text) << QString::fromLatin1(text);
+}
+
+void TestStartup::twoCharactersFitABox()
+{
+    QFETCH(QString, text);
+    TextBox &box = m_form->Txtsc(1);
+    box.setText(text);
+    m_form->show();
+    // What the line edit can show without scrolling: its contents less its text margins, and a
+    // pixel for the cursor.
+    const QMargins margins = box.textMargins();
+    const int room = box.contentsRect().width() - margins.left() - margins.right() - 4;
+    const int needed = box.fontMetrics().horizontalAdvance(text) + 1;
+    QVERIFY2(needed <= room + 2,
+             qPrintable(QStringLiteral("%1 needs %2 px, box gives %3 (%4)")
+                            .arg(text)
+                            .arg(needed)
+                            .arg(room + 2)
+                            .arg(box.fontInfo().family())));
+    QVERIFY(box.fontMetrics().height() <= box.height());
+}
+
+void TestStartup::lists()
+{
+    const auto items = [](const forms::ComboBox *combo) {
+        QStringList list;
+        for (int i = 0; i < combo->ListCount(); ++i)
+            list << combo->List(i);
+        return list;
+    };
+    QStringList pace;
+    for (int n = 1; n <= 20; ++n)
+        pace << QString::number(n / 2.0);
+    pace[0] = QStringLiteral("0.5");
+    QCOMPARE(items(m_form->Cb1), pace);
+    QCOMPARE(items(m_form->Cb1).first(), QStringLiteral("0.5"));
+    QCOMPARE(items(m_form->Cb1).last(), QStringLiteral("10"));
+    QStringList count;
+    for (int n = 6; n <= 200; ++n)
+        count << QString::number(n);
+    QCOMPARE(items(m_form->Cb2), count);
+    QCOMPARE(items(m_form->Cb3),
+             (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                          QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                          QStringLiteral("7"), QStringLiteral("8")}));
+    for (const forms::ComboBox *combo : {m_form->Cb1, m_form->Cb2, m_form->Cb3})
+        QCOMPARE(combo->currentIndex(), -1);
+}
+
+void TestStartup::initialSettings()
+{
+    QVERIFY(m_form->Op1(0).Value());
+    QVERIFY(!m_form->Op1(1).Value());
+    QCOMPARE(m_form->Cb1->Text(), QStringLiteral("1"));
+    QCOMPARE(m_form->Cb2->Text(), QStringLiteral("10"));
+    QCOMPARE(m_form->Cb3->Text(), QStringLiteral("1"));
+    QCOMPARE(m_form->ckdm->Value(), 1);
+    QVERIFY(m_form->ckdm->Enabled());
+    QCOMPARE(m_form->Check1->Value(), 1);
+    QCOMPARE(m_form->Check4->Value(), 1);
+    QVERIFY(m_form->lbldm->Visible());
+    QCOMPARE(m_form->lbldm->Caption(), QString());
+    QCOMPARE(m_form->codes(100), QStringLiteral("100 daisies"));
+    QCOMPARE(m_form->codes(0), QString());
+}
+
+void TestStartup::startUpRaisedNoHandler()
+{
+    QCOMPARE(m_form->Timer1->Interval(), 1000);
+    QCOMPARE(m_form->Timer2->Interval(), 1000);
+    QVERIFY(!m_form->Timer1->Enabled());
+    QVERIFY(!m_form->Timer2->Enabled());
+    QCOMPARE(m_form->nextItem(), qint16(0));
+    QVERIFY(!m_clock->fireNext());
+    // No answer box was painted white by a change handler.
+    for (int n = 1; n <= 200; ++n)
+        QCOMPARE(m_form->Txtjc(n).BackColor(), forms::Colors::ScrollBar);
+}
+
+void TestStartup::designControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips"); // left, top, width, height
+
+    QTest::newRow("Fr1") << "Fr1" << QStringLiteral("设置") << QRect(7320, 0, 1815, 7095);
+    QTest::newRow("Op1(0)") << "Op1(0)" << QStringLiteral("数字") << QRect(120, 480, 1215, 495);
+    QTest::newRow("Op1(1)") << "Op1(1)" << QStringLiteral("字母") << QRect(120, 840, 1215, 495);
+    QTest::newRow("Cb1") << "Cb1" << QStringLiteral("1") << QRect(120, 2040, 1575, 300);
+    QTest::newRow("Cb2") << "Cb2" << QStringLiteral("10") << QRect(120, 3120, 1575, 300);
+    QTest::newRow("Cb3") << "Cb3" << QStringLiteral("1") << QRect(120, 4200, 1575, 300);
+    QTest::newRow("ckdm") << "ckdm" << QStringLiteral("提示代码") << QRect(120, 5040, 1215, 495);
+    QTest::newRow("Check1") << "Check1" << QStringLiteral("光标转移")
+                            << QRect(120, 5640, 1215, 495);
+    QTest::newRow("Check4") << "Check4" << QStringLiteral("自动检查")
+                            << QRect(120, 6240, 1215, 495);
+    QTest::newRow("cmdsc") << "cmdsc" << QStringLiteral("生成") << QRect(7320, 7320, 1815, 375);
+    QTest::newRow("cmdjc") << "cmdjc" << QStringLiteral("检查") << QRect(7320, 7800, 1815, 375);
+    QTest::newRow("Label1(0)") << "Label1(0)" << QStringLiteral("内容") << QRect(120, 240, 0, 0);
+    QTest::newRow("Label1(1)") << "Label1(1)" << QStringLiteral("速度（秒）")
+                               << QRect(120, 1680, 0, 0);
+    QTest::newRow("Label1(2)") << "Label1(2)" << QStringLiteral("组数") << QRect(120, 2760, 0, 0);
+    QTest::newRow("Label1(3)") << "Label1(3)" << QStringLiteral("延迟（秒）")
+                               << QRect(120, 3840, 0, 0);
+}
+
+void TestStartup::designControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    Form1 &f = *m_form;
+    QString actual;
+    float left = 0, top = 0, width = 0, height = 0;
+    QWidget *widget = nullptr;
+    const auto take = [&](auto &control, const QString &text) {
+        actual = text;
+        left = control.Left();
+        top = control.Top();
+        width = control.Width();
+        height = control.Height();
+        widget = &control;
+    };
+    if (name == u"Fr1")
+        take(*f.Fr1, f.Fr1->Caption());
+    else if (name.startsWith(u"Op1"))
+        take(f.Op1(name.at(4).digitValue()), f.Op1(name.at(4).digitValue()).Caption());
+    else if (name == u"Cb1")
+        take(*f.Cb1, f.Cb1->Text());
+    else if (name == u"Cb2")
+        take(*f.Cb2, f.Cb2->Text());
+    else if (name == u"Cb3")
+        take(*f.Cb3, f.Cb3->Text());
+    else if (name == u"ckdm")
+        take(*f.ckdm, f.ckdm->Caption());
+    else if (name == u"Check1")
+        take(*f.Check1, f.Check1->Caption());
+    else if (name == u"Check4")
+        take(*f.Check4, f.Check4->Caption());
+    else if (name == u"cmdsc")
+        take(*f.cmdsc, f.cmdsc->Caption());
+    else if (name == u"cmdjc")
+        take(*f.cmdjc, f.cmdjc->Caption());
+    else
+        take(f.Label1(name.at(7).digitValue()), f.Label1(name.at(7).digitValue()).Caption());
+    QCOMPARE(actual, caption);
+    QCOMPARE(left, float(twips.x()));
+    QCOMPARE(top, float(twips.y()));
+    if (twips.width() > 0) {
+        QCOMPARE(width, float(twips.width()));
+        QCOMPARE(height, float(twips.height()));
+        QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
+                                           twips.height() / 15));
+    } else {
+        // Labels sized to text: as wide as the caption, one line high.
+        QCOMPARE(widget->width(), widget->fontMetrics().horizontalAdvance(caption));
+        QCOMPARE(widget->height(), widget->fontMetrics().height());
+    }
+    // The settings controls stand in the frame; the buttons directly on the window.
+    QCOMPARE(widget->parentWidget() == f.Fr1, name != u"Fr1" && !name.startsWith(u"cmd"));
+}
+
+void TestStartup::tooltips()
+{
+    QCOMPARE(m_form->Op1(1).toolTip(), QStringLiteral("暂缺代码提示"));
+    QCOMPARE(m_form->ckdm->toolTip(), QStringLiteral("暂缺字母组合代码"));
+    // No other control has one.
+    const auto widgets = m_form->findChildren<QWidget *>();
+    int withTip = 0;
+    for (const QWidget *widget : widgets)
+        withTip += widget->toolTip().isEmpty() ? 0 : 1;
+    QCOMPARE(withTip, 2);
+}
+
+void TestStartup::statusBoxLabels()
+{
+    for (const forms::Label *label : {m_form->Label2, m_form->Label4}) {
+        QVERIFY(!label->Caption().isEmpty());
+        QVERIFY(!label->Caption().contains(u'\n'));
+        QCOMPARE(label->Left(), 120.f);
+        QVERIFY(label->Left() + label->Width() < 7200);
+        QCOMPARE(label->font().pointSizeF(), 10.5);
+        QCOMPARE(label->ForeColor(), forms::Colors::WindowText);
+        QCOMPARE(label->BackColor(), forms::Colors::Window);
+    }
+    QCOMPARE(m_form->Label2->Top(), 3960.f);
+    QCOMPARE(m_form->Label4->Top(), 4200.f);
+    QCOMPARE(m_form->Label3->Caption(), QString());
+    QCOMPARE(m_form->Label3->Left(), 2160.f);
+    QCOMPARE(m_form->lbldm->Left(), 6930.f);
+    QCOMPARE(m_form->lbldm->Top(), 3960.f);
+    QCOMPARE(m_form->lbldm->font().pointSizeF(), 12.0);
+    // The four lines of the sunken box.
+    QCOMPARE(m_form->Line1(0).BorderColor(), forms::Colors::WindowText);
+    QCOMPARE(m_form->Line3(1).BorderColor(), forms::Colors::Black);
+    QCOMPARE(m_form->Line2(0).BorderColor(), forms::Colors::Window);
+    QCOMPARE(m_form->Line3(0).BorderColor(), forms::Colors::White);
+    QCOMPARE(m_form->Line2(0).geometry(), QRect(-24, 296, 505, 1)); // left of the window: not drawn
+    QCOMPARE(m_form->Line3(0).geometry(), QRect(480, 253, 1, 44));
+    // The frame's section lines: light above, dark 120 twips below.
+    for (int k = 1; k <= 4; ++k) {
+        QCOMPARE(m_form->Line2(k).BorderColor(), forms::Colors::Window);
+        QCOMPARE(m_form->Line1(k).BorderColor(), forms::Colors::WindowText);
+        QCOMPARE(m_form->Line1(k).Y1() - m_form->Line2(k).Y1(), 120.f);
+        QCOMPARE(m_form->Line1(k).parentWidget(), m_form->Fr1);
+    }
+}
+
+void TestStartup::codeWordStaysInsideTheStatusBox()
+{
+    forms::Label &code = *m_form->lbldm;
+    const float right = code.Left() + code.Width();
+    for (int k = 0; k <= 100; ++k) {
+        code.setCaption(m_form->codes(k));
+        QCOMPARE(code.Left() + code.Width(), right);
+        QVERIFY(right <= 7200);
+        // It never reaches the credit line on its row.
+        QVERIFY(code.Left() > m_form->Label2->Left() + m_form->Label2->Width());
+        QCOMPARE(code.width(), code.fontMetrics().horizontalAdvance(code.Caption().isEmpty()
+                                                                         ? QStringLiteral("0")
+                                                                         : code.Caption()));
+    }
+}
+
+void TestStartup::tabOrder()
+{
+    Form1 &f = *m_form;
+    QCOMPARE(f.Txtsc(1).TabIndex(), 0);
+    for (int n = 1; n <= 200; ++n)
+        QCOMPARE(f.Txtjc(n).TabIndex(), n);
+    // The design-time controls follow answer box 200 in their order, then item boxes 2..200.
+    const QList<QWidget *> after = {f.cmdsc,     f.cmdjc,     f.Fr1,       &f.Op1(0), &f.Op1(1),
+                                    f.Cb1,       f.Cb2,       &f.Label1(0), &f.Label1(1),
+                                    &f.Label1(2), f.ckdm,      &f.Label1(3), f.Check4,  f.Check1,
+                                    f.lbldm,     f.Cb3,       f.Label2,    f.Label3,  f.Label4};
+    for (int k = 0; k < after.size(); ++k)
+        QCOMPARE(f.tabOrder().indexOf(after[k]), 201 + k);
+    for (int n = 2; n <= 200; ++n)
+        QCOMPARE(f.Txtsc(n).TabIndex(), 218 + n);
+}
+
+void TestStartup::tabKeyMovesAlongTheAnswerBoxes_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("answer 5 to 6") << "answer 5" << "answer 6";
+    QTest::newRow("answer 20 to 21 (next row)") << "answer 20" << "answer 21";
+    QTest::newRow("answer 200 to generate") << "answer 200" << QStringLiteral("生成");
+    QTest::newRow("pace to count") << QStringLiteral("速度（秒）") << QStringLiteral("组数");
+    QTest::newRow("count to show code") << QStringLiteral("组数") << QStringLiteral("提示代码");
+    QTest::newRow("show code to automatic check")
+        << QStringLiteral("提示代码") << QStringLiteral("自动检查");
+    QTest::newRow("move cursor to delay") << QStringLiteral("光标转移")
+                                          << QStringLiteral("延迟（秒）");
+    QTest::newRow("check to digits") << QStringLiteral("检查") << QStringLiteral("数字");
+    QTest::newRow("digits to pace (one stop per group)")
+        << QStringLiteral("数字") << QStringLiteral("速度（秒）");
+}
+
+void TestStartup::tabKeyMovesAlongTheAnswerBoxes()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    const auto named = [this](const QString &name) {
+        const auto widgets = m_form->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            if (widget->accessibleName() == name)
+                return widget;
+        }
+        return static_cast<QWidget *>(nullptr);
+    };
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QWidget *start = named(from);
+    QVERIFY(start);
+    start->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget *focus = QApplication::focusWidget();
+    // A combo box's field has the focus on behalf of its combo box.
+    if (focus && focus->parentWidget() && qobject_cast<QComboBox *>(focus->parentWidget()))
+        focus = focus->parentWidget();
+    QCOMPARE(focus, named(to));
+}
+
+void TestStartup::focusStartsInItemBox1()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget(), &m_form->Txtsc(1));
+}
+
+void TestStartup::lockedBoxesRefuseTyping()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    for (TextBox *box : {&m_form->Txtsc(1), &m_form->Txtjc(1), &m_form->Txtjc(200)}) {
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("12"));
+        QCOMPARE(box->Text(), QString());
+    }
+    QCOMPARE(m_form->Txtjc(1).BackColor(), forms::Colors::ScrollBar);
+}
+
+void TestStartup::accessibleNames()
+{
+    QCOMPARE(m_form->Txtsc(1).accessibleName(), QStringLiteral("item 1"));
+    QCOMPARE(m_form->Txtsc(200).accessibleName(), QStringLiteral("item 200"));
+    QCOMPARE(m_form->Txtjc(37).accessibleName(), QStringLiteral("answer 37"));
+    QCOMPARE(m_form->cmdsc->accessibleName(), QStringLiteral("生成"));
+    QCOMPARE(m_form->Cb2->accessibleName(), QStringLiteral("组数"));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

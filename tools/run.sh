@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Tavrin and starts it: the one command a new user needs on Debian 12.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/tools/setup.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF \
+    -DTAVRIN_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build" --target tavrin
+exec "$root/build/window/tavrin" "$@"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds Tavrin and runs the whole test suite, then runs it again built with AddressSanitizer
+# and UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/tools/setup.sh"
+jobs="$(nproc)"
+
+echo "== Build and test"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j "$jobs"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE soak
+
+echo "== Build and test with sanitizers"
+cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DTAVRIN_SANITIZE=ON -DTAVRIN_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-sanitize" -j "$jobs"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+if [ -f "$root/tests/sanitizer.supp" ]; then
+    export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
+fi
+ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs" -LE "soak|nosanitize"
