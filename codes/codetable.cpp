@@ -5,7 +5,8 @@
 
 using forms::RuntimeError;
 
-namespace {
+namespace
+{
 
 // "_" then the entry of k, for k = 1 to 100.
 constexpr char16_t CodeSource[] =

@@ -11,7 +11,6 @@ void AnswerCheck::check()
         m_surface.Txtsc(i).setForeColor(forms::Colors::Black);
         const QString answer = m_surface.Txtjc(i).Text().toLower();
         const QString item = m_surface.Txtsc(i).Text();
-        m_surface.Txtjc(i).setForeColor(answer == item ? forms::Colors::Green
-                                                       : forms::Colors::Red);
+        m_surface.Txtjc(i).setForeColor(answer == item ? forms::Colors::Green : forms::Colors::Red);
     }
 }

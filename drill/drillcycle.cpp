@@ -14,7 +14,8 @@ using forms::Colors::ButtonFace;
 using forms::Colors::ScrollBar;
 using forms::Colors::White;
 
-namespace {
+namespace
+{
 constexpr int BoxCount = 200;
 }
 

@@ -2,8 +2,8 @@
 #include "conversions.h"
 #include "runtimeerror.h"
 
-#include <QTest>
 #include <limits>
+#include <QTest>
 
 using forms::RuntimeError;
 
@@ -73,7 +73,8 @@ void TestConversions::textToDoubleRefuses_data()
     QTest::newRow("nan word") << QStringLiteral("nan") << mismatch;
     QTest::newRow("full-width digits") << QStringLiteral("２") << mismatch;
     QTest::newRow("CJK") << QStringLiteral("秒") << mismatch;
-    QTest::newRow("too large for a double") << QStringLiteral("1e400") << RuntimeError::Code::Overflow;
+    QTest::newRow("too large for a double")
+        << QStringLiteral("1e400") << RuntimeError::Code::Overflow;
 }
 
 void TestConversions::textToDoubleRefuses()

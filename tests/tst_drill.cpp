@@ -4,10 +4,10 @@
 #include "scriptedrandom.h"
 #include "timerclock.h"
 
-#include <QLineEdit>
-#include <QTest>
 #include <cmath>
 #include <memory>
+#include <QLineEdit>
+#include <QTest>
 
 using namespace forms::Colors;
 using forms::TextBox;
@@ -296,12 +296,12 @@ void TestDrill::numberItems_data()
     QTest::addColumn<float>("draw");
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("03 with its leading zero") << ScriptedRandom::number(3) << QStringLiteral("03")
-                                              << QStringLiteral("03 mow");
+    QTest::newRow("03 with its leading zero")
+        << ScriptedRandom::number(3) << QStringLiteral("03") << QStringLiteral("03 mow");
     QTest::newRow("00 has an empty hint") << 0.0f << QStringLiteral("00") << QString();
     QTest::newRow("10") << 0.1f << QStringLiteral("10") << QStringLiteral("10 toes");
-    QTest::newRow("largest draw gives 99") << (1.0f - 1.0f / 16777216.0f) << QStringLiteral("99")
-                                           << QStringLiteral("99 pipe");
+    QTest::newRow("largest draw gives 99")
+        << (1.0f - 1.0f / 16777216.0f) << QStringLiteral("99") << QStringLiteral("99 pipe");
     QTest::newRow("42") << ScriptedRandom::number(42) << QStringLiteral("42")
                         << QStringLiteral("42 rhino");
 }
@@ -337,8 +337,8 @@ void TestDrill::lettersItemsLeaveTheHintAlone()
 void TestDrill::modeIsReadForEveryItem()
 {
     Form1 &f = *m_form;
-    m_random->push({ScriptedRandom::number(55), ScriptedRandom::letter('q'),
-                    ScriptedRandom::letter('q')});
+    m_random->push(
+        {ScriptedRandom::number(55), ScriptedRandom::letter('q'), ScriptedRandom::letter('q')});
     f.cmdsc->click();
     f.Op1(1).setValue(true);
     tick(1000);
@@ -346,7 +346,8 @@ void TestDrill::modeIsReadForEveryItem()
     QCOMPARE(f.Txtsc(2).Text(), QStringLiteral("qq"));
 }
 
-namespace {
+namespace
+{
 
 // Pearson's chi-square statistic of observed counts against a uniform expectation.
 double chiSquare(const std::vector<int> &counts, int total)
@@ -432,7 +433,8 @@ void TestDrill::checkColoursAnswers()
     f.Txtjc(3).setText(answer);
     f.cmdjc->click();
     QCOMPARE(f.Txtjc(3).ForeColor(), right ? Green : Red);
-    QCOMPARE(f.Txtjc(3).palette().color(QPalette::Text), right ? QColor(0, 255, 0) : QColor(255, 0, 0));
+    QCOMPARE(f.Txtjc(3).palette().color(QPalette::Text),
+             right ? QColor(0, 255, 0) : QColor(255, 0, 0));
     QCOMPARE(f.Txtjc(3).BackColor(), White);
     for (int i = 1; i <= 6; ++i)
         QCOMPARE(f.Txtsc(i).ForeColor(), Black);

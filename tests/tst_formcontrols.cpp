@@ -13,11 +13,11 @@
 #include "textbox.h"
 #include "timerclock.h"
 
+#include <memory>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
 
 using namespace forms;
 
@@ -272,7 +272,8 @@ void TestFormControls::comboTypingRaisesChangePerKey()
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("2.5"));
     // Exactly what was typed: no completion to "20".
-    QCOMPARE(texts, (QStringList{QStringLiteral("2"), QStringLiteral("2."), QStringLiteral("2.5")}));
+    QCOMPARE(texts,
+             (QStringList{QStringLiteral("2"), QStringLiteral("2."), QStringLiteral("2.5")}));
 }
 
 void TestFormControls::comboPickRaisesChangeThenClick()

@@ -29,7 +29,8 @@ private Q_SLOTS:
     void scheduleFollowsDeadlinesNotTickTimes();
 };
 
-namespace {
+namespace
+{
 
 struct TickLog {
     ManualTimerClock &clock;

@@ -4,9 +4,9 @@
 #include "form1.h"
 #include "timerclock.h"
 
+#include <memory>
 #include <QLineEdit>
 #include <QTest>
-#include <memory>
 
 using forms::TextBox;
 
@@ -137,12 +137,11 @@ void TestStartup::twoCharactersFitABox()
     const QMargins margins = box.textMargins();
     const int room = box.contentsRect().width() - margins.left() - margins.right() - 4;
     const int needed = box.fontMetrics().horizontalAdvance(text) + 1;
-    QVERIFY2(needed <= room + 2,
-             qPrintable(QStringLiteral("%1 needs %2 px, box gives %3 (%4)")
-                            .arg(text)
-                            .arg(needed)
-                            .arg(room + 2)
-                            .arg(box.fontInfo().family())));
+    QVERIFY2(needed <= room + 2, qPrintable(QStringLiteral("%1 needs %2 px, box gives %3 (%4)")
+                                                .arg(text)
+                                                .arg(needed)
+                                                .arg(room + 2)
+                                                .arg(box.fontInfo().family())));
     QVERIFY(box.fontMetrics().height() <= box.height());
 }
 
@@ -275,8 +274,8 @@ void TestStartup::designControls()
     if (twips.width() > 0) {
         QCOMPARE(width, float(twips.width()));
         QCOMPARE(height, float(twips.height()));
-        QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                                           twips.height() / 15));
+        QCOMPARE(widget->geometry(),
+                 QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
     } else {
         // Labels sized to text: as wide as the caption, one line high.
         QCOMPARE(widget->width(), widget->fontMetrics().horizontalAdvance(caption));
@@ -342,9 +341,9 @@ void TestStartup::codeWordStaysInsideTheStatusBox()
         QVERIFY(right <= 7200);
         // It never reaches the credit line on its row.
         QVERIFY(code.Left() > m_form->Label2->Left() + m_form->Label2->Width());
-        QCOMPARE(code.width(), code.fontMetrics().horizontalAdvance(code.Caption().isEmpty()
-                                                                         ? QStringLiteral("0")
-                                                                         : code.Caption()));
+        QCOMPARE(code.width(),
+                 code.fontMetrics().horizontalAdvance(code.Caption().isEmpty() ? QStringLiteral("0")
+                                                                               : code.Caption()));
     }
 }
 
@@ -355,10 +354,10 @@ void TestStartup::tabOrder()
     for (int n = 1; n <= 200; ++n)
         QCOMPARE(f.Txtjc(n).TabIndex(), n);
     // The design-time controls follow answer box 200 in their order, then item boxes 2..200.
-    const QList<QWidget *> after = {f.cmdsc,     f.cmdjc,     f.Fr1,       &f.Op1(0), &f.Op1(1),
-                                    f.Cb1,       f.Cb2,       &f.Label1(0), &f.Label1(1),
-                                    &f.Label1(2), f.ckdm,      &f.Label1(3), f.Check4,  f.Check1,
-                                    f.lbldm,     f.Cb3,       f.Label2,    f.Label3,  f.Label4};
+    const QList<QWidget *> after = {f.cmdsc, f.cmdjc,      f.Fr1,        &f.Op1(0),    &f.Op1(1),
+                                    f.Cb1,   f.Cb2,        &f.Label1(0), &f.Label1(1), &f.Label1(2),
+                                    f.ckdm,  &f.Label1(3), f.Check4,     f.Check1,     f.lbldm,
+                                    f.Cb3,   f.Label2,     f.Label3,     f.Label4};
     for (int k = 0; k < after.size(); ++k)
         QCOMPARE(f.tabOrder().indexOf(after[k]), 201 + k);
     for (int n = 2; n <= 200; ++n)
@@ -369,15 +368,17 @@ void TestStartup::tabKeyMovesAlongTheAnswerBoxes_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("answer 5 to 6") << "answer 5" << "answer 6";
-    QTest::newRow("answer 20 to 21 (next row)") << "answer 20" << "answer 21";
+    QTest::newRow("answer 5 to 6") << "answer 5"
+                                   << "answer 6";
+    QTest::newRow("answer 20 to 21 (next row)") << "answer 20"
+                                                << "answer 21";
     QTest::newRow("answer 200 to generate") << "answer 200" << QStringLiteral("生成");
     QTest::newRow("pace to count") << QStringLiteral("速度（秒）") << QStringLiteral("组数");
     QTest::newRow("count to show code") << QStringLiteral("组数") << QStringLiteral("提示代码");
     QTest::newRow("show code to automatic check")
         << QStringLiteral("提示代码") << QStringLiteral("自动检查");
-    QTest::newRow("move cursor to delay") << QStringLiteral("光标转移")
-                                          << QStringLiteral("延迟（秒）");
+    QTest::newRow("move cursor to delay")
+        << QStringLiteral("光标转移") << QStringLiteral("延迟（秒）");
     QTest::newRow("check to digits") << QStringLiteral("检查") << QStringLiteral("数字");
     QTest::newRow("digits to pace (one stop per group)")
         << QStringLiteral("数字") << QStringLiteral("速度（秒）");

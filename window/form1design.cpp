@@ -6,7 +6,8 @@
 
 using namespace forms;
 
-namespace {
+namespace
+{
 
 Line *makeLine(QWidget *parent, float x1, float y1, float x2, float y2, quint32 color)
 {

@@ -13,7 +13,8 @@
 
 #include <memory>
 
-namespace forms {
+namespace forms
+{
 class Form;
 }
 

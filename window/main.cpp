@@ -1,17 +1,17 @@
 #include "form1.h"
 
-#include <QApplication>
 #include <cstdio>
+#include <QApplication>
 
-namespace {
+namespace
+{
 
 // Without a display Qt would print a page about platform plugins; say it in one line instead.
 bool displayMissing()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-           qEnvironmentVariableIsEmpty("DISPLAY") &&
-           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+           qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return false;
 #endif

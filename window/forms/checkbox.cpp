@@ -2,7 +2,8 @@
 
 #include "runtimeerror.h"
 
-namespace forms {
+namespace forms
+{
 
 CheckBox::CheckBox(QWidget *parent) : Control<QCheckBox>(parent)
 {

@@ -5,7 +5,8 @@
 
 #include <QCheckBox>
 
-namespace forms {
+namespace forms
+{
 
 // A check box. Value is 0 (unticked) or 1 (ticked). Click comes when the user toggles it and
 // when code assigns a Value that differs from the present one.

@@ -6,9 +6,11 @@
 #include <windows.h>
 #endif
 
-namespace forms {
+namespace forms
+{
 
-namespace {
+namespace
+{
 
 // The Windows defaults of the system colours, by index (COLOR_SCROLLBAR = 0 ... ).
 constexpr std::array<QRgb, 31> DefaultSystemColors = {

@@ -3,7 +3,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-namespace forms {
+namespace forms
+{
 
 ComboBox::ComboBox(QWidget *parent) : Control<QComboBox>(parent)
 {

@@ -5,7 +5,8 @@
 
 #include <QComboBox>
 
-namespace forms {
+namespace forms
+{
 
 // A drop-down combo box with an editable text field: the user types a value or picks one from
 // the list. Change comes with every edit of the text, by the user or by code; Click when the

@@ -1,6 +1,7 @@
 #include "commandbutton.h"
 
-namespace forms {
+namespace forms
+{
 
 CommandButton::CommandButton(QWidget *parent) : Control<QPushButton>(parent)
 {

@@ -5,7 +5,8 @@
 
 #include <QPushButton>
 
-namespace forms {
+namespace forms
+{
 
 // A command button; Click comes when it is pressed, by mouse or keyboard.
 class CommandButton : public Control<QPushButton>

@@ -5,7 +5,8 @@
 
 #include <QWidget>
 
-namespace forms {
+namespace forms
+{
 
 // The tab order of the form a widget stands on, or null outside a form.
 TabOrder *tabOrderOf(QWidget *widget);
@@ -13,8 +14,7 @@ TabOrder *tabOrderOf(QWidget *widget);
 // What every control of a form offers: position and size in twips, visibility, the enabled
 // state and its place in the tab order. Positions are kept as given (single precision, like
 // the design data) and turned into pixels only for Qt.
-template <class Widget>
-class Control : public Widget
+template <class Widget> class Control : public Widget
 {
 public:
     explicit Control(QWidget *parent) : Widget(parent)

@@ -3,16 +3,16 @@
 #include "event.h"
 #include "runtimeerror.h"
 
-#include <QtGlobal>
 #include <functional>
+#include <QtGlobal>
 #include <vector>
 
-namespace forms {
+namespace forms
+{
 
 // A control array: controls of one kind under one name, looked up by a 16-bit index. Its
 // events reach one handler with the index of the element that raised them.
-template <class T>
-class ControlArray
+template <class T> class ControlArray
 {
 public:
     using Handler = std::function<void(qint16)>;

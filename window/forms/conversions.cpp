@@ -2,15 +2,17 @@
 
 #include "runtimeerror.h"
 
-#include <QByteArray>
-#include <QLocale>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <QByteArray>
+#include <QLocale>
 
-namespace forms {
+namespace forms
+{
 
-namespace {
+namespace
+{
 
 bool isBlank(QChar c)
 {

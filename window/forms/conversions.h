@@ -6,7 +6,8 @@
 // Conversions between texts and numbers as the window's handlers need them. They read and write
 // the C locale's decimal point whatever the user's locale, so that every list item written by
 // numberToText converts back to the value it came from.
-namespace forms {
+namespace forms
+{
 
 // Text to double. Accepts optional surrounding blanks, an optional sign, digits with an optional
 // decimal point (also "2." and ".5", the texts a person passes while typing a decimal) and an

@@ -2,7 +2,8 @@
 
 #include <exception>
 
-namespace forms {
+namespace forms
+{
 
 void dispatch(const std::function<void()> &handler)
 {

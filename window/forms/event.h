@@ -2,7 +2,8 @@
 
 #include <functional>
 
-namespace forms {
+namespace forms
+{
 
 // Runs one event handler. A run-time error that the handler did not handle ends that handler
 // only: the window goes on and the user sees nothing.

@@ -11,7 +11,8 @@
 #include <QShortcut>
 #include <QStyle>
 
-namespace forms {
+namespace forms
+{
 
 TabOrder *tabOrderOf(QWidget *widget)
 {
@@ -51,8 +52,8 @@ void Form::centerOnScreen()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    screen->availableGeometry()));
+    setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
 bool Form::focusNextPrevChild(bool next)

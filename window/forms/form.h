@@ -2,12 +2,13 @@
 
 #include "taborder.h"
 
-#include <QWidget>
 #include <memory>
+#include <QWidget>
 
 class QPushButton;
 
-namespace forms {
+namespace forms
+{
 
 class TimerClock;
 

@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-namespace forms {
+namespace forms
+{
 
 Frame::Frame(QWidget *parent) : Control<QFrame>(parent)
 {

@@ -4,7 +4,8 @@
 
 #include <QFrame>
 
-namespace forms {
+namespace forms
+{
 
 // A frame: an etched border with a caption at its top left, holding controls whose positions
 // are taken from its own top-left corner.

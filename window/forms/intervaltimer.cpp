@@ -3,9 +3,11 @@
 #include "runtimeerror.h"
 #include "timerclock.h"
 
-namespace forms {
+namespace forms
+{
 
-namespace {
+namespace
+{
 constexpr qint64 NsPerMs = 1000000;
 }
 

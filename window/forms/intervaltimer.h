@@ -4,7 +4,8 @@
 
 #include <QtGlobal>
 
-namespace forms {
+namespace forms
+{
 
 class TimerClock;
 

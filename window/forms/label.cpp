@@ -2,7 +2,8 @@
 
 #include "colors.h"
 
-namespace forms {
+namespace forms
+{
 
 Label::Label(QWidget *parent)
     : Control<QLabel>(parent), m_foreColor(Colors::ButtonText), m_backColor(Colors::ButtonFace)
@@ -30,8 +31,8 @@ void Label::setAutoSize(bool autoSize)
 void Label::fitToText()
 {
     const QFontMetrics metrics = fontMetrics();
-    const int widthPx = text().isEmpty() ? metrics.horizontalAdvance(u'0')
-                                         : metrics.horizontalAdvance(text());
+    const int widthPx =
+        text().isEmpty() ? metrics.horizontalAdvance(u'0') : metrics.horizontalAdvance(text());
     const float width = float(pixelsToTwips(widthPx));
     const float height = float(pixelsToTwips(metrics.height()));
     const float left = m_growsLeft ? Left() + Width() - width : Left();

@@ -4,7 +4,8 @@
 
 #include <QLabel>
 
-namespace forms {
+namespace forms
+{
 
 // A label. Sized to text, it takes the size of its caption, one line high; an empty caption is
 // one half-width character wide. It can grow to the left, keeping its right edge.

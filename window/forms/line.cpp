@@ -5,7 +5,8 @@
 
 #include <QPainter>
 
-namespace forms {
+namespace forms
+{
 
 Line::Line(QWidget *parent) : QWidget(parent)
 {

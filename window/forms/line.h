@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-namespace forms {
+namespace forms
+{
 
 // A line, solid and one pixel wide, between two end points in twips on its container. It is
 // drawn beneath the controls and takes no input.

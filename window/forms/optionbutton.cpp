@@ -1,6 +1,7 @@
 #include "optionbutton.h"
 
-namespace forms {
+namespace forms
+{
 
 OptionButton::OptionButton(QWidget *parent) : Control<QRadioButton>(parent)
 {

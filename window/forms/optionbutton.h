@@ -5,7 +5,8 @@
 
 #include <QRadioButton>
 
-namespace forms {
+namespace forms
+{
 
 // An option button. The option buttons on one container form an exclusive group: selecting one
 // clears the others. Click comes when the button becomes selected, by the user or by code.

@@ -2,7 +2,8 @@
 
 #include <chrono>
 
-namespace forms {
+namespace forms
+{
 
 void TwisterRandom::randomize()
 {

@@ -3,7 +3,8 @@
 #include <QtGlobal>
 #include <random>
 
-namespace forms {
+namespace forms
+{
 
 // The pseudo-random generator the item generator draws from.
 class RandomSource

@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-namespace forms {
+namespace forms
+{
 
 // A run-time error of the forms layer. Handlers that arm error handling catch it and run their
 // fallback steps; the layer's event dispatch catches any other so that a fault ends only the
@@ -11,11 +12,11 @@ class RuntimeError : public std::runtime_error
 {
 public:
     enum class Code {
-        InvalidCall = 5,          // an argument outside what a call accepts
-        Overflow = 6,             // a number too large for its target type
-        SubscriptOutOfRange = 9,  // an array index outside the array
-        TypeMismatch = 13,        // a text that is not a number where a number is needed
-        NoSuchElement = 340,      // a control-array element that does not exist
+        InvalidCall = 5,         // an argument outside what a call accepts
+        Overflow = 6,            // a number too large for its target type
+        SubscriptOutOfRange = 9, // an array index outside the array
+        TypeMismatch = 13,       // a text that is not a number where a number is needed
+        NoSuchElement = 340,     // a control-array element that does not exist
         InvalidPropertyValue = 380,
     };
 

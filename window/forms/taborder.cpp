@@ -1,10 +1,11 @@
 #include "taborder.h"
 
+#include <algorithm>
 #include <QRadioButton>
 #include <QWidget>
-#include <algorithm>
 
-namespace forms {
+namespace forms
+{
 
 void TabOrder::append(QWidget *control)
 {
@@ -39,8 +40,8 @@ bool TabOrder::canTakeFocus(const QWidget *control)
     if (const auto *option = qobject_cast<const QRadioButton *>(control)) {
         if (option->isChecked() || !option->autoExclusive())
             return true;
-        const auto siblings = option->parentWidget()->findChildren<QRadioButton *>(
-            Qt::FindDirectChildrenOnly);
+        const auto siblings =
+            option->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
         return std::none_of(siblings.begin(), siblings.end(),
                             [](const QRadioButton *b) { return b->isChecked(); });
     }

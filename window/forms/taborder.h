@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace forms {
+namespace forms
+{
 
 // The window's tab order: every control that has a tab index holds a place, also labels and
 // frames, which never take the focus. The Tab key follows the places, skipping the controls

@@ -6,7 +6,8 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 
-namespace forms {
+namespace forms
+{
 
 TextBox::TextBox(QWidget *parent)
     : Control<QLineEdit>(parent), m_foreColor(Colors::WindowText), m_backColor(Colors::Window)

@@ -5,7 +5,8 @@
 
 #include <QLineEdit>
 
-namespace forms {
+namespace forms
+{
 
 // A text box: one line of text, a maximum length, a lock, and the window's colour values for
 // its text and background.

@@ -2,10 +2,11 @@
 
 #include "intervaltimer.h"
 
-#include <QTimer>
 #include <chrono>
+#include <QTimer>
 
-namespace forms {
+namespace forms
+{
 
 SteadyTimerClock::SteadyTimerClock()
 {

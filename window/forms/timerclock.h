@@ -1,14 +1,15 @@
 #pragma once
 
+#include <map>
+#include <memory>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QtGlobal>
-#include <map>
-#include <memory>
 
 class QTimer;
 
-namespace forms {
+namespace forms
+{
 
 class IntervalTimer;
 

@@ -4,7 +4,8 @@
 
 // Positions and sizes are kept in twips, 15 to the logical pixel; Qt's device-pixel ratio takes
 // a logical pixel to the screen at any scale.
-namespace forms {
+namespace forms
+{
 
 inline constexpr double TwipsPerPixel = 15.0;
 
