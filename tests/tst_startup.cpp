@@ -62,6 +62,14 @@ void TestStartup::windowTitleAndSize()
     QCOMPARE(m_form->size(), QSize(615, 554));
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
     QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    // Run at another display scale, the same logical layout is drawn with more device pixels.
+    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                             : 1.0;
+    m_form->show();
+    QCOMPARE(m_form->devicePixelRatioF(), scale);
+    QCOMPARE(m_form->grab().deviceIndependentSize(), QSizeF(615, 554));
+    QCOMPARE(m_form->grab().toImage().size(), (QSizeF(615, 554) * scale).toSize());
 }
 
 void TestStartup::boxGrids_data()

@@ -20,4 +20,4 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 if [ -f "$root/tests/sanitizer.supp" ]; then
     export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
 fi
-ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs" -LE "soak|nosanitize"
+ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs" -LE "soak|nosanitize|resources"

@@ -3,6 +3,7 @@
 #include <array>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
 #include <windows.h>
 #endif
 
