@@ -1,0 +1,820 @@
+#!/usr/bin/env python3
+"""End-to-end test of the built Tavrin program under a real X server.
+
+Starts Xvfb on a free display and the program as a person would, then drives it only through
+real X input (xdotool) and judges it only by screenshots (ImageMagick's import): no hooks into
+the program. Python 3 standard library only.
+
+    tavrin_e2e.py BINARY [--artifacts DIR]      run the checks; exit status 1 if any fails
+    tavrin_e2e.py BINARY --screenshot OUT.png   save the window mid-drill (for the README)
+
+On failure the screenshots taken are written to the artefacts folder as PNG files, with
+failures.txt and the program's output, and the failed checks are named on stderr.
+"""
+
+import argparse
+import ctypes
+import os
+import select
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import time
+import zlib
+
+TITLE = "Tavrin  (V1.0 Beta)    "
+CLIENT_SIZE = (615, 554)
+SCREEN = (1024, 768)
+# Whole run, kept below the CTest timeout so that the clean-up always runs.
+DEADLINE_SECONDS = 75
+
+# Colours as a person sees them on this platform.
+BOX_GREY = (200, 200, 200)  # item boxes always, answer boxes before the first drill
+FACE = (240, 240, 240)  # window and button face; answer boxes waiting for a drill
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+RED = (255, 0, 0)  # a wrong answer
+FRAME_SHADOW = (160, 160, 160)
+
+
+def px(twips):
+    return int(twips / 15 + 0.5)
+
+
+# Window geometry in pixels, from the window's design in twips.
+FRAME_LEFT = px(7320)  # the settings frame, 1815 x 7095 twips
+FRAME_RIGHT = FRAME_LEFT + px(1815) - 1
+FRAME_BOTTOM = px(7095) - 1
+GENERATE = (FRAME_LEFT, px(7320), px(1815), px(375))  # left, top, width, height
+CHECK = (FRAME_LEFT, px(7800), px(1815), px(375))
+COMBOS = {  # inside the frame: 120 twips from its left; 1575 x 300 twips
+    "Cb1": (FRAME_LEFT + px(120), px(2040), px(1575), px(300)),
+    "Cb2": (FRAME_LEFT + px(120), px(3120), px(1575), px(300)),
+    "Cb3": (FRAME_LEFT + px(120), px(4200), px(1575), px(300)),
+}
+STATUS_TOP, STATUS_BOTTOM, STATUS_RIGHT = px(3800), px(4440), px(7200)
+# Where the code-word hint grows to the left from its place at 6930 twips; nothing else is there.
+HINT_AREA = (300, px(3960) - 4, STATUS_RIGHT - 2, px(4440) - 4)  # x0, y0, x1, y1
+
+
+def item_box(n):
+    return 24 * ((n - 1) % 20), 24 * ((n - 1) // 20)
+
+
+def answer_box(n):
+    return 24 * ((n - 1) % 20), 304 + 24 * ((n - 1) // 20)
+
+
+# The part of a box no neighbour overlaps and no frame, focus ring or text cursor touches.
+def box_inside(box):
+    left, top = box
+    return left + 3, top + 3, left + 22, top + 23
+
+
+# Everything within the box's border that no neighbour overlaps: where its text can show.
+def box_text_area(box):
+    left, top = box
+    return left + 1, top + 2, left + 23, top + 24
+
+
+class CheckFailed(Exception):
+    pass
+
+
+class Image:
+    """An RGB picture, 8 bits a channel, rows top to bottom."""
+
+    def __init__(self, width, height, data, label=""):
+        self.width, self.height, self.data, self.label = width, height, data, label
+
+    @staticmethod
+    def from_ppm(raw, label):
+        fields, pos = [], 0
+        while len(fields) < 4:
+            while raw[pos:pos + 1].isspace():
+                pos += 1
+            if raw[pos:pos + 1] == b"#":
+                pos = raw.index(b"\n", pos)
+                continue
+            end = pos
+            while not raw[end:end + 1].isspace():
+                end += 1
+            fields.append(raw[pos:end])
+            pos = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            raise RuntimeError("import gave no 8-bit PPM (%r)" % fields)
+        width, height = int(fields[1]), int(fields[2])
+        return Image(width, height, raw[pos + 1:pos + 1 + width * height * 3], label)
+
+    def crop(self, left, top, width, height):
+        rows = []
+        for y in range(top, top + height):
+            start = (y * self.width + left) * 3
+            rows.append(self.data[start:start + width * 3])
+        return Image(width, height, b"".join(rows), self.label)
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def pixels(self, area):
+        x0, y0, x1, y1 = area
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                yield x, y, self.at(x, y)
+
+    def region(self, area):
+        x0, y0, x1, y1 = area
+        return b"".join(self.data[(y * self.width + x0) * 3:(y * self.width + x1) * 3]
+                        for y in range(y0, y1))
+
+    def uniform(self, area, colour):
+        """None when every pixel of the area has the colour, else the first one that differs."""
+        x0, y0, x1, y1 = area
+        row = bytes(colour) * (x1 - x0)
+        for y in range(y0, y1):
+            if self.data[(y * self.width + x0) * 3:(y * self.width + x1) * 3] != row:
+                for x in range(x0, x1):
+                    if self.at(x, y) != tuple(colour):
+                        return x, y, self.at(x, y)
+        return None
+
+    def ink_columns(self, area, limit=200):
+        """Runs of columns (x0, x1) holding a pixel darker than the limit in every channel."""
+        x0, y0, x1, y1 = area
+        inked = [any(max(self.at(x, y)) < limit for y in range(y0, y1)) for x in range(x0, x1)]
+        runs, start = [], None
+        for i, on in enumerate(inked + [False]):
+            if on and start is None:
+                start = i
+            elif not on and start is not None:
+                runs.append((x0 + start, x0 + i - 1))
+                start = None
+        return runs
+
+    def count(self, area, test):
+        return sum(1 for _, _, p in self.pixels(area) if test(p))
+
+    def write_png(self, path):
+        raw = b"".join(b"\0" + self.data[y * self.width * 3:(y + 1) * self.width * 3]
+                       for y in range(self.height))
+
+        def chunk(kind, body):
+            return (struct.pack(">I", len(body)) + kind + body +
+                    struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+        with open(path, "wb") as out:
+            out.write(b"\x89PNG\r\n\x1a\n")
+            header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+            out.write(chunk(b"IHDR", header))
+            out.write(chunk(b"IDAT", zlib.compress(raw, 6)))
+            out.write(chunk(b"IEND", b""))
+
+
+def text_in(image, area, ink, paper):
+    """How text of one colour on a background of another shows in the area.
+
+    Anti-aliased text mixes the two colours in one proportion on every channel. Returns the
+    number of pixels at least half ink and the first pixel that is no such mixture (or None).
+    A channel in which the two colours agree must keep that value exactly.
+    """
+    strong = 0
+    steep = max(range(3), key=lambda i: abs(ink[i] - paper[i]))
+    for x, y, p in image.pixels(area):
+        if p == paper:
+            continue
+        share = (p[steep] - paper[steep]) / (ink[steep] - paper[steep])
+        for i in range(3):
+            expected = paper[i] + share * (ink[i] - paper[i])
+            slack = 0 if ink[i] == paper[i] else 1
+            if not -0.01 <= share <= 1.01 or abs(p[i] - expected) > slack:
+                return strong, (x, y, p)
+        if share >= 0.5:
+            strong += 1
+    return strong, None
+
+
+def dark(p):
+    return max(p) < 110
+
+
+def bluish(p):
+    return p[2] - p[0] >= 40
+
+
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def _die_with_parent():
+    # Should this script be killed outright (a CTest timeout), the X server and the program go
+    # with it instead of lingering. PR_SET_PDEATHSIG = 1.
+    _libc.prctl(1, signal.SIGTERM)
+
+
+class Session:
+    """Xvfb and the program on it, with input and screenshots through the X server only."""
+
+    def __init__(self, binary, log_dir):
+        self.binary = binary
+        self.log_dir = log_dir
+        self.xvfb = self.app = None
+        self.display = self.window = None
+        self.origin = (0, 0)
+        self.shots = []
+        self.app_log_path = os.path.join(log_dir, "tavrin.log")
+        self.xvfb_log_path = os.path.join(log_dir, "xvfb.log")
+
+    # ---- processes ----
+
+    def start_x(self):
+        os.makedirs(self.log_dir, exist_ok=True)
+        for tool in ("Xvfb", "xdotool", "xwininfo", "xprop", "import"):
+            if not shutil.which(tool):
+                raise CheckFailed("%s is not installed (tools/packages.txt lists it)" % tool)
+        read_end, write_end = os.pipe()
+        with open(self.xvfb_log_path, "wb") as log:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                 "%dx%dx24" % SCREEN, "-noreset", "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                preexec_fn=_die_with_parent)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 15
+        try:
+            while not number.endswith(b"\n"):
+                left = deadline - time.monotonic()
+                if left <= 0 or not select.select([read_end], [], [], left)[0]:
+                    raise CheckFailed("Xvfb did not report a display within 15 s")
+                piece = os.read(read_end, 16)
+                if not piece:
+                    raise CheckFailed("Xvfb ended before it reported a display (see xvfb.log)")
+                number += piece
+        finally:
+            os.close(read_end)
+        self.display = ":" + number.decode().strip()
+        log_line("Xvfb is on display %s (pid %d)" % (self.display, self.xvfb.pid))
+
+    def start_app(self):
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY", "XAUTHORITY")}
+        env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
+        with open(self.app_log_path, "wb") as log:
+            self.app = subprocess.Popen([self.binary], env=env, stdin=subprocess.DEVNULL,
+                                        stdout=log, stderr=log, preexec_fn=_die_with_parent)
+        log_line("started %s (pid %d)" % (self.binary, self.app.pid))
+
+    def stop(self):
+        for name, proc in (("tavrin", self.app), ("Xvfb", self.xvfb)):
+            if proc is None or proc.poll() is not None:
+                continue
+            proc.terminate()
+            try:
+                proc.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+            log_line("stopped %s (pid %d)" % (name, proc.pid))
+
+    # ---- X ----
+
+    def x(self, *args, timeout=10):
+        env = dict(os.environ, DISPLAY=self.display)
+        env.pop("XAUTHORITY", None)
+        done = subprocess.run(list(args), env=env, capture_output=True, timeout=timeout)
+        return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode(
+            "utf-8", "replace")
+
+    def find_window(self, timeout=15):
+        """The program's top-level window: the mapped one whose title names the program."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.app.poll() is not None:
+                raise CheckFailed("the program ended at start-up with status %s (see tavrin.log)"
+                                  % self.app.returncode)
+            rc, out, _ = self.x("xdotool", "search", "--onlyvisible", "--name", "Tavrin")
+            ids = [int(w) for w in out.split()] if rc == 0 else []
+            if ids:
+                # Of the program's mapped windows, the largest is the main one.
+                self.window = max(ids, key=lambda w: self.geometry(w)[2] * self.geometry(w)[3])
+                log_line("window 0x%x" % self.window)
+                return self.window
+            time.sleep(0.1)
+        raise CheckFailed("no mapped window titled Tavrin within %d s" % timeout)
+
+    def geometry(self, window=None):
+        rc, out, err = self.x("xwininfo", "-id", str(window or self.window))
+        if rc != 0:
+            raise CheckFailed("xwininfo failed: " + err.strip())
+        fields = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            fields[key] = value.strip()
+        return (int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
+                int(fields["Width"]), int(fields["Height"]))
+
+    def title(self):
+        """The window's title as the X server holds it, in both the UTF-8 and the old form."""
+        titles = {}
+        for prop in ("_NET_WM_NAME", "WM_NAME"):
+            rc, out, _ = self.x("xprop", "-id", str(self.window), prop)
+            value = out.partition(" = ")[2].strip()
+            if rc == 0 and value.startswith('"') and value.endswith('"'):
+                titles[prop] = value[1:-1].replace('\\"', '"').replace("\\\\", "\\")
+            else:
+                titles[prop] = None
+        return titles
+
+    def focus(self):
+        # No window manager: windowactivate cannot work, and typing is lost until the X focus
+        # is put on the window.
+        rc, _, err = self.x("xdotool", "windowfocus", "--sync", str(self.window), timeout=10)
+        if rc != 0:
+            raise CheckFailed("xdotool windowfocus failed: " + err.strip())
+
+    def click(self, x, y):
+        """A left click at window pixel (x, y)."""
+        # No --sync: it waits for a motion event, and there is none when the pointer is there
+        # already. One xdotool call sends the move and the click in order anyway.
+        self.x("xdotool", "mousemove", str(self.origin[0] + x), str(self.origin[1] + y),
+               "click", "1")
+
+    def park_mouse(self):
+        # Off the window, so that nothing is drawn hovered.
+        self.x("xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1))
+
+    def key(self, *keys):
+        self.x("xdotool", "key", "--delay", "30", *keys)
+
+    def type(self, text):
+        self.x("xdotool", "type", "--delay", "40", text)
+
+    def shot(self, label):
+        """The window as it shows on the screen now."""
+        rc = None
+        for _ in range(3):
+            env = dict(os.environ, DISPLAY=self.display)
+            env.pop("XAUTHORITY", None)
+            done = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                                  env=env, capture_output=True, timeout=15)
+            rc = done.returncode
+            if rc == 0 and done.stdout:
+                break
+        else:
+            raise CheckFailed("import could not take a screenshot (status %s)" % rc)
+        screen = Image.from_ppm(done.stdout, label)
+        image = screen.crop(self.origin[0], self.origin[1], CLIENT_SIZE[0], CLIENT_SIZE[1])
+        self.shots.append(image)
+        return image
+
+    def wait_for(self, label, predicate, timeout, pause=0.05):
+        """Screenshots until the predicate holds; the last one, and whether it held."""
+        deadline = time.monotonic() + timeout
+        while True:
+            image = self.shot(label)
+            if predicate(image):
+                return image, True
+            if time.monotonic() >= deadline:
+                return image, False
+            time.sleep(pause)
+
+    def wait_painted(self, timeout=10):
+        """Until two screenshots in a row agree and show more than one colour."""
+        previous = None
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            image = self.shot("start-up")
+            if previous is not None and image.data == previous.data and \
+                    image.uniform((0, 0, image.width, image.height), image.at(0, 0)) is not None:
+                return image
+            previous = image
+            time.sleep(0.1)
+        raise CheckFailed("the window did not settle on a painted picture within %d s" % timeout)
+
+    def save_shots(self, folder):
+        for i, image in enumerate(self.shots, 1):
+            name = "%03d-%s.png" % (i, image.label.replace(" ", "-"))
+            image.write_png(os.path.join(folder, name))
+
+
+def log_line(text):
+    print(text, flush=True)
+
+
+class Checks:
+    def __init__(self):
+        self.failures = []
+        self.passed = 0
+
+    def check(self, name, ok, detail=""):
+        if ok:
+            self.passed += 1
+            log_line("ok    %s" % name)
+        else:
+            self.failures.append("%s: %s" % (name, detail) if detail else name)
+            log_line("FAIL  %s%s" % (name, ": " + detail if detail else ""))
+        return ok
+
+
+# ---- what the window shows ----
+
+def boxes_of(colour, image, boxes, area_of=box_inside):
+    """The boxes (number, first differing pixel) whose inside is not all of the colour."""
+    wrong = []
+    for n, box in boxes:
+        bad = image.uniform(area_of(box), colour)
+        if bad:
+            wrong.append((n, bad))
+    return wrong
+
+
+def describe(wrong, what):
+    if not wrong:
+        return ""
+    n, (x, y, p) = wrong[0]
+    return "%d box(es) not %s, first %s %d: pixel (%d,%d) is %s" % (
+        len(wrong), what, "box", n, x, y, p)
+
+
+def has_ink(image, box):
+    return image.count(box_text_area(box), dark) > 0
+
+
+def focus_ring(image, box):
+    """Whether the box shows the focus ring: its top edge drawn in the highlight colour."""
+    left, top = box
+    return all(bluish(image.at(x, top)) for x in range(left + 4, left + 20))
+
+
+def caret(image, box):
+    """Whether the text cursor stands at the start of an empty box."""
+    left, top = box
+    return sum(1 for y in range(top + 3, top + 23) if dark(image.at(left + 2, y))) >= 15
+
+
+def hint_shown(image):
+    return image.count(HINT_AREA, dark) > 0
+
+
+def bounding_runs(values):
+    runs = []
+    for v in values:
+        if runs and v == runs[-1][1] + 1:
+            runs[-1][1] = v
+        else:
+            runs.append([v, v])
+    return [tuple(r) for r in runs]
+
+
+def non_face_extent(image, area):
+    """Row runs and column runs of the pixels in the area that are not window face."""
+    x0, y0, x1, y1 = area
+    rows = [y for y in range(y0, y1) if image.uniform((x0, y, x1, y + 1), FACE)]
+    cols = [x for x in range(x0, x1) if image.uniform((x, y0, x + 1, y1), FACE)]
+    return bounding_runs(rows), bounding_runs(cols)
+
+
+def check_layout(c, image):
+    ITEMS = [(n, item_box(n)) for n in range(1, 201)]
+    ANSWERS = [(n, answer_box(n)) for n in range(1, 201)]
+
+    wrong = boxes_of(BOX_GREY, image, ITEMS)
+    c.check("item boxes 1..200 grey", not wrong, describe(wrong, "grey %s" % (BOX_GREY,)))
+    wrong = boxes_of(BOX_GREY, image, ANSWERS)
+    c.check("answer boxes 1..200 grey before a drill", not wrong,
+            describe(wrong, "grey %s" % (BOX_GREY,)))
+
+    # Each box's border where the grid puts it: its left and top edges are drawn, and past the
+    # last column and row lies window face.
+    misplaced = []
+    for n, (left, top) in ITEMS + ANSWERS:
+        for x, y in ((left, top + 12), (left + 12, top)):
+            if image.at(x, y) in (BOX_GREY, FACE, WHITE):
+                misplaced.append("box at (%d,%d): no border at (%d,%d)" % (left, top, x, y))
+    for y0 in (0, 304):
+        if image.uniform((481, y0 + 3, 487, y0 + 240), FACE):
+            misplaced.append("something right of the grid at %d" % y0)
+        if not all(image.at(480, y0 + 24 * r + 12) not in (BOX_GREY, FACE) for r in range(10)):
+            misplaced.append("grid at %d does not end at x 480" % y0)
+    for y in (243, 547):
+        if image.uniform((3, y, 478, y + 1), FACE):
+            misplaced.append("row %d below a grid is not window face" % y)
+    c.check("box grids where the design puts them (20 x 10 at 24 px, from 0,0 and 0,304)",
+            not misplaced, "; ".join(misplaced[:3]))
+
+    # The settings frame: an etched border, a shadow line with a highlight beside it.
+    problems = []
+    for y in (20, 60, 130, 200, 270, 350, 420, 460):
+        for x, want in ((FRAME_LEFT - 1, FACE), (FRAME_LEFT, FRAME_SHADOW),
+                        (FRAME_LEFT + 1, WHITE), (FRAME_RIGHT - 1, FRAME_SHADOW),
+                        (FRAME_RIGHT, WHITE), (FRAME_RIGHT + 1, FACE)):
+            if image.at(x, y) != want:
+                problems.append("(%d,%d) is %s, not %s" % (x, y, image.at(x, y), want))
+    for x in (500, 550, 600):
+        for y, want in ((FRAME_BOTTOM - 1, FRAME_SHADOW), (FRAME_BOTTOM, WHITE),
+                        (FRAME_BOTTOM + 1, FACE)):
+            if image.at(x, y) != want:
+                problems.append("(%d,%d) is %s, not %s" % (x, y, image.at(x, y), want))
+    top_rows = [y for y in range(0, 14) if image.at(560, y) == FRAME_SHADOW]
+    if len(top_rows) != 1:
+        problems.append("no single top border line right of the caption: rows %s" % top_rows)
+    if not image.count((FRAME_LEFT + 8, 0, FRAME_LEFT + 40, 14), dark):
+        problems.append("no caption at the frame's top left")
+    c.check("settings frame at %d,0, %d x %d px" % (FRAME_LEFT, FRAME_RIGHT - FRAME_LEFT + 1,
+                                                     FRAME_BOTTOM + 1),
+            not problems, "; ".join(problems[:4]))
+
+    # The combo boxes fill exactly their rectangles inside the frame.
+    for name, (left, top, width, height) in COMBOS.items():
+        rows, cols = non_face_extent(image, (left - 6, top - 8, left + width + 6, top + height + 8))
+        want = ([(top, top + height - 1)], [(left, left + width - 1)])
+        c.check("%s at %d,%d, %d x %d px" % (name, left, top, width, height), (rows, cols) == want,
+                "drawn over rows %s, columns %s" % (rows, cols))
+
+    # Below the frame only the two buttons, each with a caption in its middle.
+    rows, cols = non_face_extent(image, (482, FRAME_BOTTOM + 2, CLIENT_SIZE[0], CLIENT_SIZE[1]))
+    want_rows = [(GENERATE[1], GENERATE[1] + GENERATE[3] - 1), (CHECK[1], CHECK[1] + CHECK[3] - 1)]
+    want_cols = [(GENERATE[0], GENERATE[0] + GENERATE[2] - 1)]
+    captions = [image.count((b[0] + 30, b[1] + 5, b[0] + b[2] - 30, b[1] + b[3] - 5), dark)
+                for b in (GENERATE, CHECK)]
+    c.check("buttons 生成 at %d,%d and 检查 at %d,%d, %d x %d px each"
+            % (GENERATE[0], GENERATE[1], CHECK[0], CHECK[1], GENERATE[2], GENERATE[3]),
+            rows == want_rows and cols == want_cols and all(captions),
+            "drawn over rows %s, columns %s; caption pixels %s" % (rows, cols, captions))
+
+    # The sunken status box between the grids: dark top and left, light bottom and right.
+    problems = []
+    edges = (((1, STATUS_TOP, STATUS_RIGHT, STATUS_TOP + 1), BLACK, "top"),
+             ((0, STATUS_TOP + 1, 1, STATUS_BOTTOM), BLACK, "left"),
+             ((1, STATUS_BOTTOM, STATUS_RIGHT, STATUS_BOTTOM + 1), WHITE, "bottom"),
+             ((STATUS_RIGHT, STATUS_TOP + 1, STATUS_RIGHT + 1, STATUS_BOTTOM), WHITE, "right"))
+    for area, want, edge in edges:
+        bad = image.uniform(area, want)
+        if bad:
+            problems.append("%s edge: (%d,%d) is %s" % (edge, bad[0], bad[1], bad[2]))
+    c.check("status box from 0,%d to %d,%d" % (STATUS_TOP, STATUS_RIGHT, STATUS_BOTTOM),
+            not problems, "; ".join(problems))
+
+    bad = image.uniform((482, 2, FRAME_LEFT - 1, 470), FACE) or image.uniform(
+        (3, 244, 478, STATUS_TOP), FACE)
+    c.check("window face %s between the controls" % (FACE,), not bad,
+            "pixel (%d,%d) is %s" % bad if bad else "")
+
+
+def run_checks(s, c):
+    s.start_x()
+    s.start_app()
+    s.find_window()
+
+    titles = s.title()
+    c.check("title is exactly %r" % TITLE, all(t == TITLE for t in titles.values()),
+            "got %r" % titles)
+    x, y, width, height = s.geometry()
+    s.origin = (x, y)
+    if not c.check("client area %d x %d px" % CLIENT_SIZE, (width, height) == CLIENT_SIZE,
+                   "got %d x %d" % (width, height)):
+        raise CheckFailed("the window has the wrong size; its pixels cannot be judged")
+    c.check("window centred on the %d x %d screen" % SCREEN,
+            abs(2 * x + width - SCREEN[0]) <= 1 and abs(2 * y + height - SCREEN[1]) <= 1,
+            "top left at %d,%d" % (x, y))
+
+    s.focus()
+    s.park_mouse()
+    start = s.wait_painted()
+    check_layout(c, start)
+    pace_one = start.region(pace_text_area())
+
+    # The focus starts in item box 1, which is locked like every box before a drill.
+    rings = [n for n in range(1, 201) if focus_ring(start, item_box(n))]
+    c.check("the focus starts in item box 1", rings == [1], "focus ring on item boxes %s" % rings)
+    s.type("12")
+    typed_in_lock, _ = s.wait_for("typed-in-locked", lambda im: has_ink(im, item_box(1)), 0.5)
+    c.check("typing into the locked item box 1 changes nothing",
+            typed_in_lock.data == start.data, "the window changed")
+
+    # ---- a drill: count 6, pace 0.5 s, typed into the combo boxes ----
+    for name, text in (("Cb2", "6"), ("Cb1", "0.5")):
+        left, top, width, height = COMBOS[name]
+        s.click(left + 30, top + height // 2)
+        s.key("ctrl+a")
+        s.type(text)
+    s.click(GENERATE[0] + GENERATE[2] // 2, GENERATE[1] + GENERATE[3] // 2)
+    s.park_mouse()
+    started = time.monotonic()
+    first, ok = s.wait_for("presenting", lambda im: has_ink(im, item_box(1)), 5)
+    c.check("生成 (generate) shows item 1 at once", ok)
+
+    hints = [hint_shown(first)]
+
+    def answers_open(image):
+        hints.append(hint_shown(image))
+        return image.uniform(box_inside(answer_box(1)), WHITE) is None
+
+    # 5 ticks of 0.5 s and 1 s of study time; polled, with room for a slow machine.
+    opened, ok = s.wait_for("answering", answers_open, 15)
+    took = time.monotonic() - started
+    if not c.check("answer boxes open after the study time", ok,
+                   "answer box 1 not white %.1f s after generate" % took):
+        raise CheckFailed("the drill did not reach its answers; the rest cannot be judged")
+    # The typed count and pace took effect: 3.5 s, where pace 1 s would take 6 s. The screenshots
+    # see it a little late, more so on a busy machine.
+    c.check("the drill took 5 ticks of 0.5 s and 1 s of study", 3.3 <= took <= 5.5,
+            "answers opened %.2f s after generate" % took)
+    c.check("the code-word hint shows while items are presented", any(hints[:-1]))
+
+    wrong = boxes_of(WHITE, opened, [(n, answer_box(n)) for n in range(1, 7)])
+    c.check("answer boxes 1..6 white", not wrong, describe(wrong, "white"))
+    wrong = boxes_of(FACE, opened, [(n, answer_box(n)) for n in range(7, 201)])
+    c.check("answer boxes 7..200 stay grey (button face %s)" % (FACE,), not wrong,
+            describe(wrong, "button face"))
+    wrong = boxes_of(BOX_GREY, opened, [(n, item_box(n)) for n in range(1, 201)], box_text_area)
+    c.check("items hidden: no pixel in item boxes 1..6 differs from the box background "
+            "(7..200 empty)", not wrong, describe(wrong, "plain grey"))
+    c.check("the code-word hint is hidden", not hint_shown(opened))
+
+    rings = [n for n in range(1, 201) if focus_ring(opened, answer_box(n))]
+    carets = [caret(opened, answer_box(1))]
+    if not carets[0]:
+        # The cursor blinks, on for half of each second.
+        _, ok = s.wait_for("cursor", lambda im: caret(im, answer_box(1)), 2.5)
+        carets.append(ok)
+    c.check("cursor in answer box 1", rings == [1] and any(carets),
+            "focus ring on answer boxes %s; text cursor seen: %s" % (rings, any(carets)))
+
+    # ---- typing the answers; the cursor moves on by itself after two characters ----
+    s.type("zz" * 6)
+    typed, _ = s.wait_for("typed", lambda im: len(im.ink_columns(box_text_area(answer_box(6))))
+                          == 2 and focus_ring(im, answer_box(7)), 5)
+    problems = []
+    for n in range(1, 7):
+        area = box_text_area(answer_box(n))
+        runs = typed.ink_columns(area)
+        if len(runs) != 2:
+            problems.append("box %d shows %d glyph(s)" % (n, len(runs)))
+        strong, bad = text_in(typed, area, BLACK, WHITE)
+        if bad or strong < 10:
+            problems.append("box %d: not black text on white (%s)" % (n, bad or "no ink"))
+    filled_beyond = [n for n in range(7, 201) if has_ink(typed, answer_box(n))]
+    if filled_beyond:
+        problems.append("text in answer boxes %s" % filled_beyond[:5])
+    c.check("12 typed characters fill answer boxes 1..6, two each", not problems,
+            "; ".join(problems))
+    rings = [n for n in range(1, 201) if focus_ring(typed, answer_box(n))]
+    c.check("after box 6 the cursor moves on to box 7", rings == [7],
+            "focus ring on answer boxes %s" % rings)
+
+    # ---- Enter checks ----
+    s.key("Return")
+    last = box_text_area(answer_box(6))
+    checked, _ = s.wait_for("checked", lambda im: im.region(last) != typed.region(last), 5)
+    verdicts = []
+    for n in range(1, 7):
+        strong, bad = text_in(checked, box_text_area(answer_box(n)), RED, WHITE)
+        if bad or strong < 10:
+            verdicts.append("box %d: %s" % (n, "pixel (%d,%d) is %s" % bad if bad else "no text"))
+    c.check("Enter checks: the six answers \"zz\" to number items show red %s" % (RED,),
+            not verdicts, "; ".join(verdicts))
+    shown = []
+    for n in range(1, 7):
+        strong, bad = text_in(checked, box_text_area(item_box(n)), BLACK, BOX_GREY)
+        if bad or strong < 10:
+            shown.append("item %d: %s" % (n, "pixel (%d,%d) is %s" % bad if bad else "no text"))
+    c.check("the check shows items 1..6 again, black on grey", not shown, "; ".join(shown))
+
+    # ---- a letter typed into the pace field snaps it back to 1 ----
+    left, top, width, height = COMBOS["Cb1"]
+    s.park_mouse()
+    before = s.shot("pace 0.5").region(pace_text_area())
+    s.click(left + 30, top + height // 2)
+    s.key("End")
+    s.type("x")
+    s.key("Tab")
+    s.park_mouse()
+    snapped = s.wait_for("pace snapped", lambda im: im.region(pace_text_area()) == pace_one,
+                         3)[0].region(pace_text_area())
+    c.check("the pace field shows 0.5 before the letter", before != pace_one,
+            "its pixels equal those of \"1\" at start-up")
+    c.check("a letter typed into the pace field snaps it back to 1", snapped == pace_one,
+            "its pixels differ from those of \"1\" at start-up")
+
+    # ---- Esc starts a new drill and clears the answers ----
+    pressed = time.monotonic()
+    s.key("Escape")
+    fresh, ok = s.wait_for("Esc", lambda im: im.uniform(box_inside(answer_box(1)), FACE) is None,
+                           5)
+    c.check("Esc starts a new drill: item 1 shown", ok and has_ink(fresh, item_box(1)))
+    wrong = boxes_of(FACE, fresh, [(n, answer_box(n)) for n in range(1, 201)], box_text_area)
+    c.check("Esc clears the answers: answer boxes 1..200 empty, button-face grey", not wrong,
+            describe(wrong, "empty button face"))
+    later = [n for n in range(2, 7) if has_ink(fresh, item_box(n))]
+    c.check("the new drill starts with item 1 alone", not later, "items %s shown" % later)
+    _, ok = s.wait_for("item 2", lambda im: has_ink(im, item_box(2)), 5)
+    waited = time.monotonic() - pressed
+    # The pace is 1 s again: item 2 cannot come before that (it would at 0.5 s).
+    c.check("the new drill runs at the snapped pace of 1 s", ok and waited >= 0.8,
+            "item 2 %s %.2f s after Esc" % ("shown" if ok else "not shown", waited))
+
+    c.check("the program is still running", s.app.poll() is None,
+            "it ended with status %s" % s.app.returncode)
+
+
+def pace_text_area():
+    left, top, width, height = COMBOS["Cb1"]
+    return left + 2, top + 3, left + width - 25, top + height - 3
+
+
+def take_screenshot(s, out):
+    """The README picture: the window mid-drill, items shown and a code word in the hint."""
+    s.start_x()
+    s.start_app()
+    s.find_window()
+    x, y, _, _ = s.geometry()
+    s.origin = (x, y)
+    s.focus()
+    s.park_mouse()
+    s.wait_painted()
+    s.click(GENERATE[0] + GENERATE[2] // 2, GENERATE[1] + GENERATE[3] // 2)
+    s.park_mouse()
+
+    def ready(image):
+        return has_ink(image, item_box(5)) and hint_shown(image)
+
+    image, ok = s.wait_for("mid-drill", ready, 20, pause=0.1)
+    if not ok:
+        raise CheckFailed("the drill did not reach item 5 with a hint shown")
+    os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
+    image.write_png(out)
+    log_line("wrote %s" % out)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("binary", help="the built tavrin program")
+    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "e2e-artifacts"),
+                        help="folder for screenshots and logs when a check fails")
+    parser.add_argument("--keep-shots", action="store_true",
+                        help="save the screenshots to the artefacts folder also when all pass")
+    parser.add_argument("--screenshot", metavar="PNG",
+                        help="only save the window mid-drill to this file")
+    args = parser.parse_args()
+    binary = os.path.abspath(args.binary)
+    if not os.access(binary, os.X_OK):
+        print("no program at %s" % binary, file=sys.stderr)
+        return 2
+
+    def out_of_time(signum, frame):
+        raise CheckFailed("the run took longer than %d s" % DEADLINE_SECONDS)
+
+    def stopped(signum, frame):
+        raise CheckFailed("stopped by signal %d" % signum)
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, stopped)
+    signal.alarm(DEADLINE_SECONDS)
+
+    artifacts = os.path.abspath(args.artifacts)
+    shutil.rmtree(artifacts, ignore_errors=True)
+    s = Session(binary, artifacts)
+    c = Checks()
+    began = time.monotonic()
+    try:
+        if args.screenshot:
+            take_screenshot(s, args.screenshot)
+        else:
+            run_checks(s, c)
+    except CheckFailed as stop:
+        c.failures.append("stopped early: %s" % stop)
+        log_line("FAIL  %s" % stop)
+    except Exception as error:  # an error of the harness is a failure too, not a pass
+        c.failures.append("harness error: %r" % error)
+        log_line("FAIL  harness error: %r" % error)
+        raise
+    finally:
+        signal.alarm(0)
+        s.stop()
+        if c.failures or args.keep_shots:
+            os.makedirs(artifacts, exist_ok=True)
+            s.save_shots(artifacts)
+        if c.failures:
+            with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
+                f.write("\n".join(c.failures) + "\n")
+        elif not args.keep_shots:
+            shutil.rmtree(artifacts, ignore_errors=True)
+
+    seconds = time.monotonic() - began
+    if c.failures:
+        print("\n%d check(s) failed (%d passed, %.1f s):" % (len(c.failures), c.passed, seconds),
+              file=sys.stderr)
+        for failure in c.failures:
+            print("  - " + failure, file=sys.stderr)
+        print("screenshots and logs: %s" % artifacts, file=sys.stderr)
+        return 1
+    if not args.screenshot:
+        log_line("all %d checks passed in %.1f s" % (c.passed, seconds))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
