@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "appicon.h"
 #include "colors.h"
 #include "conversions.h"
 #include "runtimeerror.h"
@@ -7,7 +8,8 @@
 using forms::RuntimeError;
 using forms::TextBox;
 
-namespace {
+namespace
+{
 
 constexpr int BoxCount = 200;
 constexpr int GridColumns = 20;
@@ -31,6 +33,7 @@ Form1::Form1(const Services &services)
       m_surface{Txtsc, Txtjc, Op1, *Cb2, *ckdm, *lbldm, *Timer1, *Timer2, codes, *m_random},
       m_generator(m_surface), m_cycle(m_surface, m_generator), m_check(m_surface, m_cycle)
 {
+    setWindowIcon(tavrin::appIcon());
     connectEvents();
     Form_Load();
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tavrin
+{
+
+// The program's icon, 16x16 and 32x32 as drawn (resources/icon), with 64x64 and 128x128
+// enlargements of the 32x32 image for large views. Built into the program as a Qt resource.
+QIcon appIcon();
+
+} // namespace tavrin
