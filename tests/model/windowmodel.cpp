@@ -543,6 +543,69 @@ void WindowModel::arrow(bool down)
     comboClick(k);
 }
 
+void WindowModel::openList()
+{
+    const int k = comboOf(focus.control);
+    if (k < 0)
+        return;
+    listOpen = k;
+    // The item picked last is highlighted, the first one when none was picked.
+    listRow = std::max(combos[k].currentIndex, 0);
+}
+
+void WindowModel::listKey(ListKey key)
+{
+    if (listOpen < 0)
+        return;
+    const int last = int(combos[listOpen].list.size()) - 1;
+    switch (key) {
+    case ListKey::Down:
+        listRow = std::min(listRow + 1, last);
+        break;
+    case ListKey::Up:
+        listRow = std::max(listRow - 1, 0);
+        break;
+    case ListKey::Home:
+        listRow = 0;
+        break;
+    case ListKey::End:
+        listRow = last;
+        break;
+    case ListKey::Escape:
+        listOpen = -1;
+        if (knownFaults.listKeysReachButtons)
+            generate();
+        break;
+    case ListKey::Enter:
+        const int k = listOpen;
+        listOpen = -1;
+        pickFromList(k, listRow);
+        if (knownFaults.listKeysReachButtons)
+            checkAnswers();
+        break;
+    }
+}
+
+void WindowModel::pickFromList(int k, int row)
+{
+    ++stats.picks;
+    Combo &combo = combos[k];
+    const QString &item = combo.list[row];
+    if (row != combo.currentIndex) {
+        combo.currentIndex = row;
+        if (combo.field.text != item) {
+            combo.field.assign(item);
+            comboChange(k);
+        }
+    } else {
+        // The item picked before, picked again: its text is written back over the field.
+        combo.field.selectAll();
+        if (combo.field.assign(item))
+            comboChange(k);
+    }
+    comboClick(k);
+}
+
 void WindowModel::space()
 {
     switch (focus.control) {

@@ -36,6 +36,10 @@ struct KnownFaults {
     // A number whose value is too small for a double (1e-400, 0.000...001) fails to convert,
     // where it should read as 0.
     bool underflowFails = false;
+    // Enter and Esc in the open list of a combo box also reach the window's default and cancel
+    // buttons once the list has closed: Enter picks and then checks, Esc closes the list and
+    // then starts a new drill, clearing the answers.
+    bool listKeysReachButtons = false;
 };
 extern KnownFaults knownFaults;
 
@@ -176,6 +180,8 @@ public:
     std::array<ItemBox, Boxes + 1> items;     // 1..200
     std::array<AnswerBox, Boxes + 1> answers; // 1..200
     Focus focus{Control::Item, 1};
+    int listOpen = -1; // the combo box whose list is open (the list then has the focus)
+    int listRow = -1;  // the highlighted row of the open list
     qint64 nowNs = 0;
     bool drawMissing = false; // the model needed a draw the window did not make
     Stats stats;
@@ -193,7 +199,12 @@ public:
     void home();
     void end();
     void arrow(bool down); // Up or Down in a focused combo box: picks the item above or below
-    void space();          // the space bar on the focused control
+    // The drop-down list of the focused combo box: opened with Alt+Down, then keys in the list;
+    // Enter picks the highlighted item, Esc closes the list.
+    enum class ListKey { Down, Up, Home, End, Enter, Escape };
+    void openList();
+    void listKey(ListKey key);
+    void space(); // the space bar on the focused control
     void enter();
     void escape();
 
@@ -226,6 +237,7 @@ private:
     void setCkdmEnabled(bool enabled);
     void comboAssign(int k, const QString &text);
     void fieldEdited(bool changed);
+    void pickFromList(int k, int row);
 
     // The window's handlers.
     void reset();
