@@ -44,6 +44,9 @@ void TestConversions::textToDoubleAccepts_data()
     QTest::newRow("surrounding blanks") << QStringLiteral("  4.5\t") << 4.5;
     QTest::newRow("65.535") << QStringLiteral("65.535") << 65.535;
     QTest::newRow("zero") << QStringLiteral("0") << 0.0;
+    QTest::newRow("too small to tell from zero") << QStringLiteral("1e-400") << 0.0;
+    QTest::newRow("tiny with a long mantissa") << QStringLiteral("0.00012e-330") << 0.0;
+    QTest::newRow("long mantissa, in range") << QString(400, u'0') + QStringLiteral("7") << 7.0;
 }
 
 void TestConversions::textToDoubleAccepts()

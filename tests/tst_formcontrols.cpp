@@ -555,6 +555,20 @@ void TestFormControls::enterPressesDefaultAndEscCancel()
     QTest::keyClick(cancel, Qt::Key_Return);
     QCOMPARE(log, (QStringList{QStringLiteral("ok"), QStringLiteral("cancel"), QStringLiteral("ok"),
                                QStringLiteral("cancel")}));
+
+    // An open drop-down list keeps Enter (pick) and Esc (close) for itself.
+    log.clear();
+    combo->AddItem(QStringLiteral("5"));
+    combo->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        combo->view()->setCurrentIndex(combo->model()->index(0, 0));
+        QTest::keyClick(combo->view(), key);
+        QTRY_VERIFY(!combo->view()->isVisible());
+    }
+    QCOMPARE(log, QStringList());
+    QCOMPARE(combo->Text(), QStringLiteral("5"));
 }
 
 void TestFormControls::labelSizedToTextGrowsLeft()

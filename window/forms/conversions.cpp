@@ -6,6 +6,9 @@
 #include <cmath>
 #include <limits>
 #include <QByteArray>
+#include <charconv>
+#include <cstdlib>
+#include <algorithm>
 #include <QLocale>
 
 namespace forms
@@ -68,21 +71,47 @@ QByteArray numberBytes(const QString &text)
     return text.mid(begin, end - begin).toLatin1();
 }
 
+// The decimal exponent of the first significant digit of a checked number text: above 0 for
+// numbers of magnitude 10 and more. Tells an overflow from an underflow.
+long long magnitude(const QByteArray &number)
+{
+    const qsizetype e = std::max(number.indexOf('e'), number.indexOf('E'));
+    const QByteArray mantissa = e >= 0 ? number.left(e) : number;
+    const long long exponent = e >= 0 ? std::atoll(number.constData() + e + 1) : 0;
+    const qsizetype point = mantissa.indexOf('.');
+    const QByteArray whole = point >= 0 ? mantissa.left(point) : mantissa;
+    long long digits = 0; // significant digits before the point
+    bool significant = false;
+    for (char c : whole) {
+        significant = significant || (c >= '1' && c <= '9');
+        digits += significant && c >= '0' && c <= '9' ? 1 : 0;
+    }
+    if (digits > 0)
+        return digits + exponent;
+    long long zeros = 0; // zeros after the point before the first significant digit
+    for (qsizetype i = point + 1; point >= 0 && i < mantissa.size() && mantissa[i] == '0'; ++i)
+        ++zeros;
+    return exponent - zeros;
+}
+
 } // namespace
 
 double textToDouble(const QString &text)
 {
-    const QByteArray bytes = numberBytes(text);
-    // QByteArray::toDouble reads the C locale; it refuses "2." so the fraction point is completed.
-    QByteArray complete = bytes;
-    const qsizetype e = complete.indexOf('e') >= 0 ? complete.indexOf('e') : complete.indexOf('E');
-    const qsizetype mantissaEnd = e >= 0 ? e : complete.size();
-    if (mantissaEnd > 0 && complete[mantissaEnd - 1] == '.')
-        complete.insert(mantissaEnd, '0');
-    bool ok = false;
-    const double value = complete.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        throw RuntimeError(RuntimeError::Code::Overflow, "number too large");
+    QByteArray number = numberBytes(text);
+    if (number.startsWith('+'))
+        number.remove(0, 1);
+    double value = 0;
+    const char *end = number.constData() + number.size();
+    const auto [stop, error] = std::from_chars(number.constData(), end, value);
+    if (error == std::errc::result_out_of_range) {
+        if (magnitude(number) > 0)
+            throw RuntimeError(RuntimeError::Code::Overflow, "number too large");
+        // Too small to tell from zero: it is zero.
+        return number.startsWith('-') ? -0.0 : 0.0;
+    }
+    if (error != std::errc() || stop != end || !std::isfinite(value))
+        throw RuntimeError(RuntimeError::Code::TypeMismatch, "text is not a number");
     return value;
 }
 

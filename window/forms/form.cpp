@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QApplication>
 #include <QStyle>
 
 namespace forms
@@ -27,12 +27,9 @@ Form::Form(TimerClock *clock)
       m_clock(clock ? clock : m_ownClock.get())
 {
     // Enter and Esc belong to the form's buttons whichever control has the focus, as in a
-    // dialog; a combo box's open list keeps its own keys, being a window of its own.
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-                                    QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, &Form::pressDefault);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &Form::pressCancel);
+    // dialog. They are taken before the control sees them, but not from an open drop-down list,
+    // which is a window of its own and needs them to pick or to close.
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 Form::~Form()
@@ -74,6 +71,28 @@ void Form::showEvent(QShowEvent *event)
     // On first display the focus goes to the first control of the tab order that takes it.
     if (QWidget *first = m_tabOrder.first())
         first->setFocus(Qt::OtherFocusReason);
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    if (static_cast<QWidget *>(watched)->window() != this || QApplication::activePopupWidget())
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pressDefault();
+        return true;
+    case Qt::Key_Escape:
+        pressCancel();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Form::pressCancel()
