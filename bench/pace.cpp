@@ -1,9 +1,9 @@
 // Pace accuracy on real time: the window with its own clock (or, for comparison, one of the
-X
-// button pressed. Records when each item box receives its item, and when it is next painted,
-// against the ideal schedule (item 1 at 0, item n at (n - 1) x pace), and when the study time
-// ends against (count - 1) x pace + study time. Beside it, a thread measures how late the
-// operating system wakes a plain sleeper at the same pace: the floor of any timer here.
+// bench's clocks), a real event loop, the settings put into the combo boxes through the
+// controls and the generate button pressed. Records when each item box receives its item, and when
+// it is next painted, against the ideal schedule (item 1 at 0, item n at (n - 1) x pace), and when
+// the study time ends against (count - 1) x pace + study time. Beside it, a thread measures how
+// late the operating system wakes a plain sleeper at the same pace: the floor of any timer here.
 #include "form1.h"
 #include "paceclocks.h"
 #include "probe.h"
