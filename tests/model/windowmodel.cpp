@@ -12,8 +12,6 @@
 namespace model
 {
 
-KnownFaults knownFaults;
-
 // ---- Conversions ----
 
 namespace
@@ -50,16 +48,11 @@ std::optional<double> textToNumber(const QString &text)
     if (i < end && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     int mantissaDigits = 0;
-    bool nonZero = false;
-    for (; i < end && isDigit(text[i]); ++i) {
+    for (; i < end && isDigit(text[i]); ++i)
         ++mantissaDigits;
-        nonZero = nonZero || text[i] != u'0';
-    }
     if (i < end && text[i] == u'.') {
-        for (++i; i < end && isDigit(text[i]); ++i) {
+        for (++i; i < end && isDigit(text[i]); ++i)
             ++mantissaDigits;
-            nonZero = nonZero || text[i] != u'0';
-        }
     }
     if (mantissaDigits == 0)
         return std::nullopt;
@@ -78,8 +71,6 @@ std::optional<double> textToNumber(const QString &text)
     // Every character left is ASCII. A value that underflows is still a number (0 or nearly).
     const double value = cLocaleStrtod(text.mid(begin, end - begin).toStdString());
     if (!std::isfinite(value))
-        return std::nullopt;
-    if (knownFaults.underflowFails && value == 0.0 && nonZero)
         return std::nullopt;
     return value;
 }
@@ -549,6 +540,11 @@ void WindowModel::openList()
     if (k < 0)
         return;
     listOpen = k;
+    // The toolkit's first showing of a list window takes the field's selection away; later
+    // openings leave it.
+    if (!combos[k].listShown)
+        combos[k].field.deselect();
+    combos[k].listShown = true;
     // The item picked last is highlighted, the first one when none was picked.
     listRow = std::max(combos[k].currentIndex, 0);
 }
@@ -572,16 +568,12 @@ void WindowModel::listKey(ListKey key)
         listRow = last;
         break;
     case ListKey::Escape:
-        listOpen = -1;
-        if (knownFaults.listKeysReachButtons)
-            generate();
+        listOpen = -1; // the list keeps its keys: no cancel button
         break;
     case ListKey::Enter:
         const int k = listOpen;
         listOpen = -1;
-        pickFromList(k, listRow);
-        if (knownFaults.listKeysReachButtons)
-            checkAnswers();
+        pickFromList(k, listRow); // and no default button
         break;
     }
 }

@@ -29,20 +29,6 @@ inline constexpr quint32 ButtonFace = 0x8000000F; // system colour 15
 
 inline constexpr int Boxes = 200;
 
-// Faults of the window that are reported but not yet mended. While one is set, the model
-// follows the window on that point, so that the random test can go on finding other faults;
-// tst_model's knownFaults() fails as soon as the window is mended, to have the flag removed.
-struct KnownFaults {
-    // A number whose value is too small for a double (1e-400, 0.000...001) fails to convert,
-    // where it should read as 0.
-    bool underflowFails = false;
-    // Enter and Esc in the open list of a combo box also reach the window's default and cancel
-    // buttons once the list has closed: Enter picks and then checks, Esc closes the list and
-    // then starts a new drill, clearing the answers.
-    bool listKeysReachButtons = false;
-};
-extern KnownFaults knownFaults;
-
 // Text to number as the window reads settings: optional blanks (space, tab) around an optional
 // sign, digits with an optional decimal point ("2." and ".5" too), an optional exponent, in the
 // C locale. Anything else, and a value too large for a double, gives nothing.
@@ -128,7 +114,8 @@ struct AnswerBox {
 struct Combo {
     Field field;
     QStringList list;
-    int currentIndex = -1; // the list item last picked, -1 for none
+    int currentIndex = -1;  // the list item last picked, -1 for none
+    bool listShown = false; // the list has been opened before
 };
 
 struct Timer {
