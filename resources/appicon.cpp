@@ -1,23 +1,27 @@
 #include "appicon.h"
 
-#include <QSize>
-#include <QString>
+#include <QImage>
+#include <QPixmap>
 
-// Outside any namespace, as Q_INIT_RESOURCE requires.
-static void initIconResource()
-{
-    Q_INIT_RESOURCE(tavrin_icons);
-}
+// The hand-drawn images themselves, compiled in: reading them needs no image plugin, which keeps
+// the icon off the start-up path.
+#include "icon/tavrin-16.xpm"
+#include "icon/tavrin-32.xpm"
 
 namespace tavrin
 {
 
 QIcon appIcon()
 {
-    initIconResource();
     QIcon icon;
-    for (int size : {16, 32, 64, 128})
-        icon.addFile(QStringLiteral(":/tavrin/icon/tavrin-%1.png").arg(size), QSize(size, size));
+    const QImage small(tavrin_16);
+    const QImage large(tavrin_32);
+    icon.addPixmap(QPixmap::fromImage(small));
+    icon.addPixmap(QPixmap::fromImage(large));
+    // Larger sizes are the 32-pixel image with every pixel doubled, as the theme icons are.
+    for (int size : {64, 128})
+        icon.addPixmap(QPixmap::fromImage(large.scaled(size, size, Qt::IgnoreAspectRatio,
+                                                       Qt::FastTransformation)));
     return icon;
 }
 

@@ -13,7 +13,7 @@ constexpr qint64 NsPerMs = 1000000;
 
 IntervalTimer::~IntervalTimer()
 {
-    m_clock.disarm(*this);
+    m_clock.release(*this);
 }
 
 void IntervalTimer::setEnabled(bool enabled)

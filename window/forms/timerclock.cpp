@@ -22,25 +22,53 @@ qint64 SteadyTimerClock::nowNs() const
 
 void SteadyTimerClock::arm(IntervalTimer &timer, qint64 deadlineNs)
 {
-    QTimer *&qtimer = m_timers[&timer];
-    if (!qtimer) {
-        qtimer = new QTimer(this);
-        qtimer->setSingleShot(true);
-        qtimer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(qtimer, &QTimer::timeout, this, [&timer] { timer.elapse(); });
+    Armed &armed = m_timers[&timer];
+    if (!armed.qtimer) {
+        armed.qtimer = new QTimer(this);
+        armed.qtimer->setSingleShot(true);
+        armed.qtimer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(armed.qtimer, &QTimer::timeout, this, [this, &timer] { timeout(timer); });
     }
-    // Qt counts whole milliseconds; rounding the wait up never fires before the deadline, and
-    // the next deadline is reckoned from this one, not from when the tick ran.
-    const qint64 waitNs = std::max<qint64>(0, deadlineNs - nowNs());
-    qtimer->start(std::chrono::milliseconds((waitNs + 999999) / 1000000));
+    armed.deadlineNs = deadlineNs;
+    wait(armed);
 }
 
-void SteadyTimerClock::disarm(IntervalTimer &timer)
+void SteadyTimerClock::wait(Armed &armed)
+{
+    // Qt waits in whole milliseconds and may round each wait up once more: wake a millisecond
+    // early and let the event loop run out the rest, so that the tick comes on its deadline
+    // rather than up to two milliseconds after it.
+    const qint64 waitNs = armed.deadlineNs - nowNs();
+    armed.qtimer->start(std::chrono::milliseconds(std::max<qint64>(0, waitNs / 1000000 - 1)));
+}
+
+void SteadyTimerClock::timeout(IntervalTimer &timer)
 {
     auto found = m_timers.find(&timer);
     if (found == m_timers.end())
         return;
-    delete found->second;
+    if (nowNs() < found->second.deadlineNs) {
+        found->second.qtimer->start(0);
+        return;
+    }
+    timer.elapse();
+}
+
+void SteadyTimerClock::disarm(IntervalTimer &timer)
+{
+    // Only stopped: a handler may disarm the very timer whose tick it runs.
+    auto found = m_timers.find(&timer);
+    if (found != m_timers.end())
+        found->second.qtimer->stop();
+}
+
+void SteadyTimerClock::release(IntervalTimer &timer)
+{
+    auto found = m_timers.find(&timer);
+    if (found == m_timers.end())
+        return;
+    found->second.qtimer->stop();
+    found->second.qtimer->deleteLater();
     m_timers.erase(found);
 }
 

@@ -23,6 +23,8 @@ public:
     // Calls timer.elapse() once the clock reaches deadlineNs; replaces an earlier arming.
     virtual void arm(IntervalTimer &timer, qint64 deadlineNs) = 0;
     virtual void disarm(IntervalTimer &timer) = 0;
+    // The timer is going away: nothing of it may stay behind.
+    virtual void release(IntervalTimer &timer) { disarm(timer); }
 };
 
 // The clock of a running window: the monotonic clock, with ticks delivered as events of the
@@ -36,10 +38,18 @@ public:
     qint64 nowNs() const override;
     void arm(IntervalTimer &timer, qint64 deadlineNs) override;
     void disarm(IntervalTimer &timer) override;
+    void release(IntervalTimer &timer) override;
 
 private:
+    struct Armed {
+        QTimer *qtimer = nullptr;
+        qint64 deadlineNs = 0;
+    };
+    void wait(Armed &armed);
+    void timeout(IntervalTimer &timer);
+
     QElapsedTimer m_elapsed;
-    std::map<IntervalTimer *, QTimer *> m_timers;
+    std::map<IntervalTimer *, Armed> m_timers;
 };
 
 // A clock that stands still until a test advances it, so a whole drill runs without waiting.
