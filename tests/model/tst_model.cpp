@@ -284,6 +284,14 @@ QString ModelRun::difference() const
     COMPARE(QStringLiteral("nextItem"), m.nextItem, int(w.nextItem()), show);
     // The clock jumps to the deadline it fires: a tick at another time shows here.
     COMPARE(QStringLiteral("clock (ns)"), m.nowNs, m_clock.nowNs(), QString::number);
+    // Settings texts first: a wrong text explains a wrong interval.
+    const forms::ComboBox *combos[3] = {w.Cb1, w.Cb2, w.Cb3};
+    for (int k = 0; k < 3; ++k) {
+        const QString name = QStringLiteral("Cb%1").arg(k + 1);
+        COMPARE(name + QStringLiteral(".Text"), m.combos[k].field.text, combos[k]->Text(), show);
+        COMPARE(name + QStringLiteral(" picked item"), m.combos[k].currentIndex,
+                combos[k]->currentIndex(), show);
+    }
     const forms::IntervalTimer *timers[2] = {w.Timer1.get(), w.Timer2.get()};
     for (int t = 0; t < 2; ++t) {
         const QString name = QStringLiteral("Timer%1").arg(t + 1);
@@ -292,13 +300,6 @@ QString ModelRun::difference() const
                 int(timers[t]->Interval()), show);
         COMPARE(name + QStringLiteral(" waiting on the clock"), m.timers[t].armed,
                 m_clock.isArmed(*timers[t]), show);
-    }
-    const forms::ComboBox *combos[3] = {w.Cb1, w.Cb2, w.Cb3};
-    for (int k = 0; k < 3; ++k) {
-        const QString name = QStringLiteral("Cb%1").arg(k + 1);
-        COMPARE(name + QStringLiteral(".Text"), m.combos[k].field.text, combos[k]->Text(), show);
-        COMPARE(name + QStringLiteral(" picked item"), m.combos[k].currentIndex,
-                combos[k]->currentIndex(), show);
     }
     COMPARE(QStringLiteral("Op1(0).Value"), m.mode == 0, w.Op1(0).Value(), show);
     COMPARE(QStringLiteral("Op1(1).Value"), m.mode == 1, w.Op1(1).Value(), show);
@@ -386,20 +387,23 @@ bool ModelRun::compare(const QString &what)
     const QString diff = difference();
     if (diff.isEmpty())
         return true;
-    QString report = QStringLiteral("The window and the model differ.\n  seed %1, input #%2\n"
-                                    "  replay: TAVRIN_MODEL_SEED=%1 TAVRIN_MODEL_ACTIONS=%2 "
-                                    "tst_model randomActions\n  first difference: %3\n"
-                                    "  last inputs:\n")
-                         .arg(m_seed)
-                         .arg(m_done)
-                         .arg(diff);
+    QString report =
+        QStringLiteral(
+            "The window and the model differ.\n  seed %1, input #%2\n"
+            "  replay: QT_QPA_PLATFORM=offscreen TAVRIN_MODEL_SEED=%1 TAVRIN_MODEL_ACTIONS=%2 "
+            "tst_model randomActions\n  first difference: %3\n"
+            "  last inputs:\n")
+            .arg(m_seed)
+            .arg(m_done)
+            .arg(diff);
     for (const QString &line : m_log)
         report += QStringLiteral("    ") + line + QLatin1Char('\n');
     const char *phases[] = {"idle", "presenting", "studying", "answering"};
-    report += QStringLiteral("  model: %1, nextItem %2, Cb2 %3, clock %4 ms\n")
+    report += QStringLiteral("  model: %1, nextItem %2, Cb1 %3, Cb2 %4, Cb3 %5, clock %6 ms\n")
                   .arg(QLatin1StringView(phases[int(m_model.phase)]))
                   .arg(m_model.nextItem)
-                  .arg(show(m_model.combos[1].field.text))
+                  .arg(show(m_model.combos[0].field.text), show(m_model.combos[1].field.text),
+                       show(m_model.combos[2].field.text))
                   .arg(m_model.nowNs / 1000000);
     for (int t = 0; t < 2; ++t) {
         const model::Timer &timer = m_model.timers[std::size_t(t)];
@@ -858,6 +862,7 @@ class TestModel : public QObject
 private Q_SLOTS:
     void initTestCase();
     void conversionsOfTheModel();
+    void openFaults();
     void wholeDrill();
     void randomActions();
 };
@@ -878,6 +883,27 @@ void TestModel::initTestCase()
     previousHandler = qInstallMessageHandler(quietPlatform);
 }
 
+// Faults the model test found that are not mended yet. Each check states the right behaviour;
+// once the window is mended it passes unexpectedly and this test fails: then move the input into
+// badinputs.h, where the random test covers it, and delete the check.
+void TestModel::openFaults()
+{
+#ifdef TAVRIN_MODEL_SANITIZED
+    QSKIP("the exponent below overflows a signed integer in the conversion, which the sanitizers "
+          "stop on");
+#endif
+    forms::ManualTimerClock clock;
+    RecordingRandom random(1);
+    Form1 window(Form1::Services{&clock, &random});
+    // A number with an exponent of more than 19 digits is far too large for a double: the pace
+    // falls back to "1". (Found by the soak: seed 484818133, input 318.)
+    window.Cb1->setText(QStringLiteral("11.1e") + QString(41, QLatin1Char('9')));
+    QEXPECT_FAIL("", "an exponent of more than 19 digits reads as 0 (interval 0)", Continue);
+    QCOMPARE(window.Cb1->Text(), QStringLiteral("1"));
+    QEXPECT_FAIL("", "an exponent of more than 19 digits reads as 0 (interval 0)", Continue);
+    QCOMPARE(window.Timer1->Interval(), 1000);
+}
+
 // The model's own arithmetic, on the cases the design spells out, so that a wrong model is
 // caught here and not taken for a fault of the window.
 void TestModel::conversionsOfTheModel()
@@ -894,6 +920,8 @@ void TestModel::conversionsOfTheModel()
     QCOMPARE(model::secondsToInterval(QStringLiteral("1,5")), std::nullopt);
     QCOMPARE(model::secondsToInterval(QStringLiteral("1e-400")), std::optional<qint32>(0));
     QCOMPARE(model::secondsToInterval(QStringLiteral("1e309")), std::nullopt);
+    QCOMPARE(model::secondsToInterval(QStringLiteral("1e") + QString(41, QLatin1Char('9'))),
+             std::nullopt);
     QCOMPARE(model::roundHalfEven(2.5), std::optional<qint32>(2));
     QCOMPARE(model::roundHalfEven(3.5), std::optional<qint32>(4));
     QCOMPARE(model::roundHalfEven(-2.5), std::optional<qint32>(-2));
