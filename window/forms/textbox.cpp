@@ -20,12 +20,16 @@ TextBox::TextBox(QWidget *parent)
 
 void TextBox::setForeColor(quint32 color)
 {
+    if (color == m_foreColor)
+        return;
     m_foreColor = color;
     applyColors();
 }
 
 void TextBox::setBackColor(quint32 color)
 {
+    if (color == m_backColor)
+        return;
     m_backColor = color;
     applyColors();
 }
