@@ -6,6 +6,7 @@
 // Environment:
 //   TAVRIN_MODEL_ACTIONS  inputs in all (default 100000; smaller in a sanitizer build)
 //   TAVRIN_MODEL_SEED     seed of the first run (default fixed; "random" takes the clock)
+//   TAVRIN_MODEL_LOG      how many of the last inputs a report shows (default 40)
 #include "badinputs.h"
 #include "form1.h"
 #include "randomsource.h"
@@ -39,7 +40,7 @@ namespace
 
 constexpr qint64 RunLength = 10000; // inputs per window; each run has a seed of its own
 constexpr quint64 DefaultSeed = 20240611;
-constexpr int LogLength = 40;
+constexpr int DefaultLogLength = 40; // inputs shown in a report
 
 // The test's own dice, for choosing inputs.
 class Dice
@@ -382,7 +383,8 @@ bool ModelRun::compare(const QString &what)
 {
     ++m_done;
     m_log.push_back(QStringLiteral("#%1 %2").arg(m_done).arg(what));
-    if (m_log.size() > LogLength)
+    static const qint64 logLength = envNumber("TAVRIN_MODEL_LOG", DefaultLogLength);
+    if (qint64(m_log.size()) > logLength)
         m_log.pop_front();
     const QString diff = difference();
     if (diff.isEmpty())
@@ -811,7 +813,7 @@ bool ModelRun::run(qint64 inputs)
 bool ModelRun::wholeDrill()
 {
     m_limit = std::numeric_limits<qint64>::max();
-    // Settings picked from the lists, then a drill of ten items.
+    // The count typed over the whole field, then a drill of ten items.
     if (!focusCombo(1) || !key(Qt::Key_A, Qt::ControlModifier, QStringLiteral("Ctrl+A"),
                                [&] { m_model.selectAll(); }))
         return false;
