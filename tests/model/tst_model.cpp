@@ -4,7 +4,7 @@
 // field that differs; the same seed replays the same run.
 //
 // Environment:
-//   TAVRIN_MODEL_ACTIONS  inputs in all (default 100000; smaller in a sanitizer build)
+//   TAVRIN_MODEL_ACTIONS  inputs in all (default 100000; 50000 in a sanitizer build)
 //   TAVRIN_MODEL_SEED     seed of the first run (default fixed; "random" takes the clock)
 //   TAVRIN_MODEL_LOG      how many of the last inputs a report shows (default 40)
 #include "badinputs.h"
