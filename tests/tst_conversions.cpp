@@ -46,6 +46,8 @@ void TestConversions::textToDoubleAccepts_data()
     QTest::newRow("zero") << QStringLiteral("0") << 0.0;
     QTest::newRow("too small to tell from zero") << QStringLiteral("1e-400") << 0.0;
     QTest::newRow("tiny with a long mantissa") << QStringLiteral("0.00012e-330") << 0.0;
+    QTest::newRow("exponent longer than any integer, negative")
+        << QStringLiteral("151e-") + QString(45, u'9') << 0.0;
     QTest::newRow("long mantissa, in range") << QString(400, u'0') + QStringLiteral("7") << 7.0;
 }
 

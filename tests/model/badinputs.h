@@ -60,6 +60,8 @@ inline const std::vector<Input> &settingTexts()
         {"huge number", QStringLiteral("1e308")},
         {"huge number", QStringLiteral("1e309")},
         {"huge number", QString(400, QLatin1Char('9'))},
+        {"exponent beyond any integer", QStringLiteral("11.1e") + QString(41, QLatin1Char('9'))},
+        {"exponent beyond any integer", QStringLiteral("2e-") + QString(41, QLatin1Char('9'))},
         {"tiny number", QStringLiteral("0.0005")},
         {"tiny number", QStringLiteral("0.0015")},
         {"tiny number", QStringLiteral("0.0025")},

@@ -7,7 +7,6 @@
 #include <limits>
 #include <QByteArray>
 #include <charconv>
-#include <cstdlib>
 #include <algorithm>
 #include <QLocale>
 
@@ -77,7 +76,18 @@ long long magnitude(const QByteArray &number)
 {
     const qsizetype e = std::max(number.indexOf('e'), number.indexOf('E'));
     const QByteArray mantissa = e >= 0 ? number.left(e) : number;
-    const long long exponent = e >= 0 ? std::atoll(number.constData() + e + 1) : 0;
+    // The exponent saturates far beyond any double, so that the sums below cannot overflow.
+    long long exponent = 0;
+    bool negative = false;
+    for (qsizetype i = e + 1; e >= 0 && i < number.size(); ++i) {
+        const char c = number[i];
+        if (c == '-')
+            negative = true;
+        else if (c >= '0' && c <= '9')
+            exponent = std::min<long long>(exponent * 10 + (c - '0'), 1000000000);
+    }
+    if (negative)
+        exponent = -exponent;
     const qsizetype point = mantissa.indexOf('.');
     const QByteArray whole = point >= 0 ? mantissa.left(point) : mantissa;
     long long digits = 0; // significant digits before the point
