@@ -38,7 +38,10 @@ Form1::Form1(const Services &services)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    destroyControls();
+}
 
 void Form1::connectEvents()
 {

@@ -35,6 +35,11 @@ Form::Form(TimerClock *clock)
 Form::~Form()
 {
     // Controls leave the tab order as they go; let them go while the form is still whole.
+    destroyControls();
+}
+
+void Form::destroyControls()
+{
     const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     qDeleteAll(children);
 }

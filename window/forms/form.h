@@ -40,6 +40,11 @@ public:
     void setCancelButton(QPushButton *button) { m_cancelButton = button; }
 
 protected:
+    // Deletes every control now. A derived form whose handlers use its own members calls this
+    // from its destructor, so that no event of a dying control reaches a handler whose members
+    // are already gone.
+    void destroyControls();
+
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
