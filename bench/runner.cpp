@@ -327,7 +327,7 @@ bool startup(const Options &options)
     timeRow("  Song chain at 9 pt", m(spans(warm, "font_db_ns", "first_font_ns")), NAN);
     timeRow("  Song chain at 10.5, 12, 14.25 pt", m(spans(warm, "first_font_ns", "sizes_ns")), NAN);
     timeRow("  Chinese captions (Han script engines)", m(spans(warm, "sizes_ns", "cjk_ns")), NAN);
-    timeRow("  window icon (PNG resources)", m(spans(warm, "cjk_ns", "icon_ns")), NAN);
+    timeRow("  window icon", m(spans(warm, "cjk_ns", "icon_ns")), NAN);
     timeRow("  design-time controls after that", m(spans(warm, "warmed_ns", "load_ns")), NAN);
     timeRow("  Form_Load after that", m(spans(warm, "load_ns", "built_ns")), NAN);
     timeRow("  show() to frame complete after that", m(spans(warm, "shown_ns", "frame_ns")), NAN);
