@@ -3,7 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/tools/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF \
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF \
     -DTAVRIN_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build" --target tavrin
-exec "$root/build/window/tavrin" "$@"
+cmake --build "$root/build-release" --target tavrin
+exec "$root/build-release/window/tavrin" "$@"

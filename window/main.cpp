@@ -22,9 +22,10 @@ bool displayMissing()
 int main(int argc, char *argv[])
 {
     if (displayMissing()) {
-        std::fputs("tavrin: no graphical display found (DISPLAY is not set); on a machine "
-                   "without one, run it as: xvfb-run -a tavrin\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "tavrin: no graphical display found (DISPLAY is not set); on a machine "
+                     "without one, run it as: xvfb-run -a %s\n",
+                     argc > 0 ? argv[0] : "tavrin");
         return 1;
     }
     QApplication app(argc, argv);
