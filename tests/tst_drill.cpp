@@ -46,6 +46,7 @@ private Q_SLOTS:
     void studyEndCompletesWhateverTheCount();
     void checkCoversBoxesWhateverTheCount_data();
     void checkCoversBoxesWhateverTheCount();
+    void keyboardFocusLeavesHiddenItemsHidden();
 
 private:
     void showActive();
@@ -53,6 +54,7 @@ private:
     void tick(int ms) { m_clock->advanceMs(ms); }
     void runDrillToAnswering(int count);
     void verifyAnswering(int count);
+    static bool paintedBlank(TextBox &box);
     static bool itemHidden(const TextBox &box)
     {
         return box.ForeColor() == box.BackColor() &&
@@ -108,6 +110,23 @@ void TestDrill::verifyAnswering(int count)
     QCOMPARE(f.ckdm->Value(), 0);
     QVERIFY(!f.ckdm->Enabled());
     QVERIFY(!f.lbldm->Visible());
+}
+
+// Everything inside the box's border and focus ring has the box's background colour: no text,
+// no selection.
+bool TestDrill::paintedBlank(TextBox &box)
+{
+    const QImage image = box.grab().toImage();
+    const QColor back = box.palette().color(QPalette::Base);
+    const qreal ratio = image.devicePixelRatio();
+    const QRect inside = QRect(QPoint(3, 3), box.size() - QSize(6, 6));
+    for (int y = int(inside.top() * ratio); y < int(inside.bottom() * ratio); ++y) {
+        for (int x = int(inside.left() * ratio); x < int(inside.right() * ratio); ++x) {
+            if (image.pixelColor(x, y) != back)
+                return false;
+        }
+    }
+    return true;
 }
 
 void TestDrill::wholeDrillOfTen()
@@ -575,6 +594,49 @@ void TestDrill::checkCoversBoxesWhateverTheCount()
     f.cmdjc->click();
     for (int i = 1; i <= 200; ++i)
         QCOMPARE(f.Txtjc(i).ForeColor() != Black, i <= checked);
+}
+
+void TestDrill::keyboardFocusLeavesHiddenItemsHidden()
+{
+    showActive();
+    Form1 &f = *m_form;
+    const int count = 6;
+    runDrillToAnswering(count);
+    QCOMPARE(QApplication::focusWidget(), &f.Txtjc(1));
+    // Shift+Tab from answer box 1 lands on item box 1 (tab place 0).
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), &f.Txtsc(1));
+    QVERIFY(!f.Txtsc(1).hasSelectedText());
+    QVERIFY(paintedBlank(f.Txtsc(1)));
+    // From the study-time box on, Tab walks the item boxes after the labels.
+    f.Cb3->setFocus(Qt::TabFocusReason);
+    QSet<int> visited;
+    for (int press = 0; press < 10 && visited.size() < count - 1; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (int i = 2; i <= count; ++i) {
+            if (QApplication::focusWidget() != &f.Txtsc(i))
+                continue;
+            visited.insert(i);
+            QVERIFY2(!f.Txtsc(i).hasSelectedText(), qPrintable(QString::number(i)));
+            QVERIFY2(paintedBlank(f.Txtsc(i)), qPrintable(QString::number(i)));
+        }
+    }
+    QCOMPARE(visited.size(), count - 1);
+    // The answer boxes still select their text themselves, so typing replaces it.
+    const auto type = [](const QString &keys) {
+        for (const QChar key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    };
+    f.Txtjc(1).SetFocus();
+    type(QStringLiteral("1234"));
+    QCOMPARE(QApplication::focusWidget(), &f.Txtjc(3));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), &f.Txtjc(1));
+    QCOMPARE(f.Txtjc(1).SelLength(), 2);
+    type(QStringLiteral("5678"));
+    QCOMPARE(f.Txtjc(1).Text(), QStringLiteral("56"));
+    QCOMPARE(f.Txtjc(2).Text(), QStringLiteral("78"));
 }
 
 QTEST_MAIN(TestDrill)

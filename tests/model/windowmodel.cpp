@@ -397,9 +397,11 @@ void WindowModel::focusOut(Focus old)
 
 void WindowModel::focusIn(Focus target, Reason reason)
 {
-    if (Field *field = focusedField()) {
-        if (reason == Reason::Tab && !field->hasSelection())
-            field->selectAll();
+    // A combo box's field selects its text when Tab brings the focus; a text box selects
+    // nothing by itself (an answer box's got-focus handler does).
+    if (const int k = comboOf(target.control); k >= 0) {
+        if (reason == Reason::Tab && !combos[k].field.hasSelection())
+            combos[k].field.selectAll();
     }
     if (target.control == Control::Answer)
         answerGotFocus(target.index);

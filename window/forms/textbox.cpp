@@ -87,7 +87,13 @@ void TextBox::SetFocus()
 
 void TextBox::focusInEvent(QFocusEvent *event)
 {
-    QLineEdit::focusInEvent(event);
+    // Focus that comes by the keyboard selects nothing by itself: only a handler selects. A
+    // selection painted in the highlight colours would make a hidden item readable again.
+    const bool byKeyboard = event->reason() == Qt::TabFocusReason ||
+                            event->reason() == Qt::BacktabFocusReason ||
+                            event->reason() == Qt::ShortcutFocusReason;
+    QFocusEvent plain(event->type(), byKeyboard ? Qt::OtherFocusReason : event->reason());
+    QLineEdit::focusInEvent(&plain);
     // Coming back to the window or from a popup is not a new focus.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
