@@ -38,6 +38,7 @@ private Q_SLOTS:
     void focusStartsInItemBox1();
     void lockedBoxesRefuseTyping();
     void accessibleNames();
+    void everyLineIsDrawn();
 
 private:
     std::unique_ptr<forms::ManualTimerClock> m_clock;
@@ -327,8 +328,14 @@ void TestStartup::statusBoxLabels()
     QCOMPARE(m_form->Line3(1).BorderColor(), forms::Colors::Black);
     QCOMPARE(m_form->Line2(0).BorderColor(), forms::Colors::Window);
     QCOMPARE(m_form->Line3(0).BorderColor(), forms::Colors::White);
-    QCOMPARE(m_form->Line2(0).geometry(), QRect(-24, 296, 505, 1)); // left of the window: not drawn
-    QCOMPARE(m_form->Line3(0).geometry(), QRect(480, 253, 1, 44));
+    const auto ends = [](const forms::Line &line) {
+        return QLineF(line.X1(), line.Y1(), line.X2(), line.Y2());
+    };
+    QCOMPARE(ends(m_form->Line1(0)), QLineF(0, 3800, 7200, 3800));
+    QCOMPARE(ends(m_form->Line3(1)), QLineF(0, 3800, 0, 4440));
+    QCOMPARE(ends(m_form->Line2(0)),
+             QLineF(-360, 4440, 7200, 4440)); // left of the window: not drawn
+    QCOMPARE(ends(m_form->Line3(0)), QLineF(7200, 3795, 7200, 4435));
     // The frame's section lines: light above, dark 120 twips below.
     for (int k = 1; k <= 4; ++k) {
         QCOMPARE(m_form->Line2(k).BorderColor(), forms::Colors::Window);
@@ -442,6 +449,53 @@ void TestStartup::accessibleNames()
     QCOMPARE(m_form->Txtjc(37).accessibleName(), QStringLiteral("answer 37"));
     QCOMPARE(m_form->cmdsc->accessibleName(), QStringLiteral("生成"));
     QCOMPARE(m_form->Cb2->accessibleName(), QStringLiteral("组数"));
+}
+
+// Each line of the design, one device pixel wide, on the device row or column its position in
+// twips rounds to at the scale the test runs at, in the colour it was given.
+void TestStartup::everyLineIsDrawn()
+{
+    Form1 &f = *m_form;
+    m_form->show();
+    const QImage image = m_form->grab().toImage();
+    const double scale = m_form->devicePixelRatioF();
+    struct Run {
+        QPoint a, b;
+        QColor colour;
+    };
+    QList<Run> runs;
+    for (auto *lines : {&f.Line1, &f.Line2, &f.Line3}) {
+        for (int k = 0; k <= lines->UBound(); ++k) {
+            const forms::Line &line = (*lines)(k);
+            // Lines of the frame are placed from the frame's corner; the part of a line left of
+            // the window is not drawn.
+            const bool inFrame = line.parentWidget() == f.Fr1;
+            const double dx = inFrame ? f.Fr1->Left() : 0, dy = inFrame ? f.Fr1->Top() : 0;
+            const auto device = [&](double x, double y) {
+                return QPoint(std::max(0, int(std::lround((x + dx) * scale / 15))),
+                              int(std::lround((y + dy) * scale / 15)));
+            };
+            runs.append({device(line.X1(), line.Y1()), device(line.X2(), line.Y2()),
+                         forms::colorFromValue(line.BorderColor())});
+        }
+    }
+    QCOMPARE(runs.size(), 12);
+    // Where the end of one line meets another, the line drawn later is on top; every other
+    // pixel of a line is its own.
+    QSet<QPair<int, int>> ends;
+    for (const Run &run : runs)
+        ends << qMakePair(run.a.x(), run.a.y()) << qMakePair(run.b.x(), run.b.y());
+    for (const Run &run : runs) {
+        QVERIFY(run.b.x() > run.a.x() + 1 || run.b.y() > run.a.y() + 1);
+        const QPoint step = run.a.y() == run.b.y() ? QPoint(1, 0) : QPoint(0, 1);
+        for (QPoint p = run.a + step; p != run.b; p += step) {
+            if (ends.contains(qMakePair(p.x(), p.y())))
+                continue;
+            QVERIFY2(
+                image.pixelColor(p) == run.colour,
+                qPrintable(QStringLiteral("%1,%2 at scale %3").arg(p.x()).arg(p.y()).arg(scale)));
+        }
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -20,9 +20,11 @@ void Line::setEnds(float x1, float y1, float x2, float y2)
     m_y1 = y1;
     m_x2 = x2;
     m_y2 = y2;
+    // One logical pixel of room on every side: at a fractional scale the device pixel a twip
+    // position rounds to may lie just outside the line's own logical pixel.
     const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
     const QPoint b(twipsToPixels(x2), twipsToPixels(y2));
-    setGeometry(QRect(a, b).normalized());
+    setGeometry(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
     lower();
 }
 
@@ -32,13 +34,24 @@ void Line::setBorderColor(quint32 color)
     update();
 }
 
+// The line is laid in device pixels: each end on the device pixel its position in twips rounds
+// to, one device pixel wide, so that no scale lets it fall between two rows or columns.
 void Line::paintEvent(QPaintEvent *)
 {
+    const double scale = devicePixelRatioF();
+    const QPointF origin = mapTo(window(), QPoint(0, 0));
+    const QPointF container = parentWidget()->mapTo(window(), QPoint(0, 0));
+    const auto devicePoint = [&](float x, float y) {
+        return QPointF(std::lround((container.x() * TwipsPerPixel + x) * scale / TwipsPerPixel),
+                       std::lround((container.y() * TwipsPerPixel + y) * scale / TwipsPerPixel));
+    };
+    const QPointF a = devicePoint(m_x1, m_y1);
+    const QPointF b = devicePoint(m_x2, m_y2);
+    // Both ends are drawn, as a one-pixel pen draws them.
+    const QRectF pixels = QRectF(a, b).normalized().adjusted(0, 0, 1, 1);
+    const QRectF local(pixels.topLeft() / scale - origin, pixels.size() / scale);
     QPainter painter(this);
-    const QPoint a(twipsToPixels(m_x1), twipsToPixels(m_y1));
-    const QPoint b(twipsToPixels(m_x2), twipsToPixels(m_y2));
-    painter.setPen(QPen(colorFromValue(m_color), 0));
-    painter.drawLine(a - pos(), b - pos());
+    painter.fillRect(local, colorFromValue(m_color));
 }
 
 } // namespace forms
