@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 namespace forms
 {
@@ -16,6 +17,18 @@ TextBox::TextBox(QWidget *parent)
     setTextMargins(-1, 0, -1, 0);
     connect(this, &QLineEdit::textChanged, this, [this] { Change.raise(); });
     applyColors();
+}
+
+void TextBox::setText(const QString &text)
+{
+    // Qt's text-change events name the old text; while it is hidden they must not go out.
+    const QScopedValueRollback replacing(m_replacingHidden, m_replacingHidden || textHidden());
+    QLineEdit::setText(text);
+}
+
+bool TextBox::textHidden() const
+{
+    return colorFromValue(m_foreColor) == colorFromValue(m_backColor);
 }
 
 void TextBox::setForeColor(quint32 color)
