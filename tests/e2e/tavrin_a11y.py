@@ -161,26 +161,21 @@ def run_checks(s, c):
     deadline = time.monotonic() + 10
     while not answers[0].getState().contains(pyatspi.STATE_EDITABLE):
         if time.monotonic() > deadline:
-            raise CheckFailed("the answers did not open within 10 s of Esc (seen %s, heard %s, combos %s)" % (seen, listener.heard, [text_of(list(cb)[1]) if len(list(cb))>1 else [x.getRoleName() for x in cb] for cb in combos.values()]))
+            raise CheckFailed("the answers did not open within 10 s of Esc (items read: %s)"
+                              % seen)
         listener.pump()
         for i, box in enumerate(items):
             seen[i] = text_of(box) or seen[i]
         time.sleep(0.02)
-    hidden = [text_of(box) for box in items]
-    c.check("while answering, items 1..%d give no accessible text" % COUNT,
-            hidden == [""] * COUNT, "read %s" % hidden)
-    names = [box.name for box in items]
-    c.check("hidden items keep only their names", names == ["项目 %d" % n for n in
-                                                            range(1, COUNT + 1)], "%s" % names)
+    hidden = [(box.name, text_of(box)) for box in items]
+    c.check("while answering, items 1..%d give their names and no text" % COUNT,
+            hidden == [("项目 %d" % n, "") for n in range(1, COUNT + 1)], "read %s" % hidden)
     listener.pump()
     inserted = [text for name, kind, text in listener.heard if kind == "insert"]
-    c.check("each item was announced as it appeared (text-changed)",
-            len(inserted) == COUNT and all(len(t) == 2 for t in inserted),
-            "heard %s" % listener.heard)
-    if not all(len(t) == 2 for t in seen):
-        seen = inserted if len(inserted) == COUNT else seen
     if not all(len(t) == 2 for t in seen):
         raise CheckFailed("the items could not be read while shown: %s" % seen)
+    c.check("each item was announced as it appeared (text-changed)", inserted == seen,
+            "heard %s, read %s" % (listener.heard, seen))
 
     # Item 2 is answered wrong on purpose.
     typed = [seen[0], "zz", seen[2]]
@@ -253,7 +248,11 @@ def main():
         s.stop()
         if launcher is not None:
             launcher.terminate()
-            launcher.wait(timeout=5)
+            try:
+                launcher.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                launcher.kill()
+                launcher.wait()
         if c.failures:
             os.makedirs(artifacts, exist_ok=True)
             s.save_shots(artifacts)
