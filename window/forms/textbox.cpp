@@ -21,8 +21,14 @@ TextBox::TextBox(QWidget *parent)
 
 void TextBox::setText(const QString &text)
 {
-    // Qt's text-change events name the old text; while it is hidden they must not go out.
-    const QScopedValueRollback replacing(m_replacingHidden, m_replacingHidden || textHidden());
+    if (!textHidden()) {
+        QLineEdit::setText(text);
+        return;
+    }
+    // Qt's text-change events name the old text; while it is hidden they must not go out. The
+    // caret goes to the start first, so that emptying the box moves it no more.
+    setCursorPosition(0);
+    const QScopedValueRollback replacing(m_replacingHidden, true);
     QLineEdit::setText(text);
 }
 
