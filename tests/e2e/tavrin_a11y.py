@@ -17,8 +17,9 @@ import subprocess
 import sys
 import time
 
-import tavrin_e2e as e2e
-from tavrin_e2e import CheckFailed, Checks, log_line
+sys.dont_write_bytecode = True  # no compiled copy of the shared helpers in the source tree
+import tavrin_e2e as e2e  # noqa: E402
+from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
 
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 DEADLINE_SECONDS = 75
@@ -118,6 +119,27 @@ def set_field(pyatspi, combo, text):
     raise CheckFailed("combo box %s has no text field" % combo.name)
 
 
+def play_to_answers(pyatspi, s, listener, items, first_answer):
+    """Esc, then the items as read while shown, until the answers open."""
+    s.key("Escape")
+    seen = [""] * len(items)
+    deadline = time.monotonic() + 10
+    # Open answers of a previous drill close first.
+    while first_answer.getState().contains(pyatspi.STATE_EDITABLE):
+        if time.monotonic() > deadline:
+            raise CheckFailed("Esc did not start a new drill within 10 s")
+        time.sleep(0.02)
+    while not first_answer.getState().contains(pyatspi.STATE_EDITABLE):
+        if time.monotonic() > deadline:
+            raise CheckFailed("the answers did not open within 10 s of Esc (items read: %s)"
+                              % seen)
+        listener.pump()
+        for i, box in enumerate(items):
+            seen[i] = text_of(box) or seen[i]
+        time.sleep(0.02)
+    return seen
+
+
 def run_checks(s, c):
     try:
         import pyatspi
@@ -156,17 +178,7 @@ def run_checks(s, c):
     items = [texts["项目 %d" % n] for n in range(1, COUNT + 1)]
     answers = [texts["答案 %d" % n] for n in range(1, COUNT + 1)]
     s.focus()
-    s.key("Escape")
-    seen = [""] * COUNT
-    deadline = time.monotonic() + 10
-    while not answers[0].getState().contains(pyatspi.STATE_EDITABLE):
-        if time.monotonic() > deadline:
-            raise CheckFailed("the answers did not open within 10 s of Esc (items read: %s)"
-                              % seen)
-        listener.pump()
-        for i, box in enumerate(items):
-            seen[i] = text_of(box) or seen[i]
-        time.sleep(0.02)
+    seen = play_to_answers(pyatspi, s, listener, items, answers[0])
     hidden = [(box.name, text_of(box)) for box in items]
     c.check("while answering, items 1..%d give their names and no text" % COUNT,
             hidden == [("项目 %d" % n, "") for n in range(1, COUNT + 1)], "read %s" % hidden)
@@ -199,7 +211,6 @@ def run_checks(s, c):
     c.check("the check makes the items readable again", shown == seen, "read %s, shown %s"
             % (shown, seen))
     listener.pump()
-    listener.stop()
     c.check("no item text was heard but as it appeared", [t for _, _, t in listener.heard]
             == inserted, "heard %s" % listener.heard)
 
@@ -213,6 +224,20 @@ def run_checks(s, c):
         if bad or strong < 10:
             colours.append("answer %d (%s) is not %s text" % (n, verdict, ink))
     c.check("each verdict matches its answer's colour", not colours, "; ".join(colours))
+
+    # Esc while the items are hidden starts over: they go without a word.
+    play_to_answers(pyatspi, s, listener, items, answers[0])
+    listener.pump()
+    listener.heard.clear()
+    s.key("Escape")
+    deadline = time.monotonic() + 5
+    while not listener.heard and time.monotonic() < deadline:
+        listener.pump()
+        time.sleep(0.02)
+    listener.stop()
+    deleted = [text for _, kind, text in listener.heard if kind != "insert"]
+    c.check("a new drill clears the hidden items unheard", listener.heard and not deleted,
+            "heard %s" % listener.heard)
 
 
 def main():
