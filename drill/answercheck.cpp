@@ -11,6 +11,10 @@ void AnswerCheck::check()
         m_surface.Txtsc(i).setForeColor(forms::Colors::Black);
         const QString answer = m_surface.Txtjc(i).Text().toLower();
         const QString item = m_surface.Txtsc(i).Text();
-        m_surface.Txtjc(i).setForeColor(answer == item ? forms::Colors::Green : forms::Colors::Red);
+        const bool right = answer == item;
+        m_surface.Txtjc(i).setForeColor(right ? forms::Colors::Green : forms::Colors::Red);
+        // The verdict in words as well, for those who cannot tell the colours.
+        m_surface.Txtjc(i).setAccessibleDescription(right ? QStringLiteral("对")
+                                                          : QStringLiteral("错"));
     }
 }

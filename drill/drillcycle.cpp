@@ -31,6 +31,7 @@ void DrillCycle::reset()
             m_surface.Txtsc(i).setForeColor(Black);
             forms::TextBox &answer = m_surface.Txtjc(i);
             answer.setForeColor(Black);
+            answer.setAccessibleDescription(QString()); // the last check's verdict goes too
             answer.setBackColor(ButtonFace);
             // Clearing a box that held text raises its change handling, which paints it white;
             // the grey is set again after it.

@@ -5,6 +5,7 @@
 #include "timerclock.h"
 
 #include <memory>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 
@@ -382,11 +383,10 @@ void TestStartup::tabKeyMovesAlongTheAnswerBoxes_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("answer 5 to 6") << "answer 5"
-                                   << "answer 6";
-    QTest::newRow("answer 20 to 21 (next row)") << "answer 20"
-                                                << "answer 21";
-    QTest::newRow("answer 200 to generate") << "answer 200" << QStringLiteral("生成");
+    QTest::newRow("answer 5 to 6") << QStringLiteral("答案 5") << QStringLiteral("答案 6");
+    QTest::newRow("answer 20 to 21 (next row)")
+        << QStringLiteral("答案 20") << QStringLiteral("答案 21");
+    QTest::newRow("answer 200 to generate") << QStringLiteral("答案 200") << QStringLiteral("生成");
     QTest::newRow("pace to count") << QStringLiteral("速度（秒）") << QStringLiteral("组数");
     QTest::newRow("count to show code") << QStringLiteral("组数") << QStringLiteral("提示代码");
     QTest::newRow("show code to automatic check")
@@ -444,11 +444,27 @@ void TestStartup::lockedBoxesRefuseTyping()
 
 void TestStartup::accessibleNames()
 {
-    QCOMPARE(m_form->Txtsc(1).accessibleName(), QStringLiteral("item 1"));
-    QCOMPARE(m_form->Txtsc(200).accessibleName(), QStringLiteral("item 200"));
-    QCOMPARE(m_form->Txtjc(37).accessibleName(), QStringLiteral("answer 37"));
-    QCOMPARE(m_form->cmdsc->accessibleName(), QStringLiteral("生成"));
-    QCOMPARE(m_form->Cb2->accessibleName(), QStringLiteral("组数"));
+    // As assistive technology reads them: through the accessible interfaces.
+    const auto read = [](QObject *object, QAccessible::Role role) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+        return face && face->role() == role ? face->text(QAccessible::Name) : QStringLiteral("?");
+    };
+    using A = QAccessible;
+    QCOMPARE(read(m_form.get(), A::Window), Form1::caption());
+    QCOMPARE(read(&m_form->Txtsc(1), A::EditableText), QStringLiteral("项目 1"));
+    QCOMPARE(read(&m_form->Txtsc(200), A::EditableText), QStringLiteral("项目 200"));
+    QCOMPARE(read(&m_form->Txtjc(37), A::EditableText), QStringLiteral("答案 37"));
+    QCOMPARE(read(m_form->cmdsc, A::Button), QStringLiteral("生成"));
+    QCOMPARE(read(m_form->ckdm, A::CheckBox), QStringLiteral("提示代码"));
+    QCOMPARE(read(&m_form->Op1(1), A::RadioButton), QStringLiteral("字母"));
+    // A combo box is named by its label, not by its text.
+    QCOMPARE(read(m_form->Cb1, A::ComboBox), QStringLiteral("速度（秒）"));
+    QCOMPARE(read(m_form->Cb2, A::ComboBox), QStringLiteral("组数"));
+    QCOMPARE(read(m_form->Cb3, A::ComboBox), QStringLiteral("延迟（秒）"));
+    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(m_form->Cb2);
+    QCOMPARE(count->text(QAccessible::Value), QStringLiteral("10"));
+    QCOMPARE(count->childCount(), 2); // the list and the text field
+    QCOMPARE(count->child(1)->object(), m_form->Cb2->lineEdit());
 }
 
 // Each line of the design, one device pixel wide, on the device row or column its position in

@@ -87,8 +87,8 @@ void Form1::createBoxes()
         answer.setTabIndex(n);
     }
     for (int n = 1; n <= BoxCount; ++n) {
-        Txtsc(n).setAccessibleName(QStringLiteral("item %1").arg(n));
-        Txtjc(n).setAccessibleName(QStringLiteral("answer %1").arg(n));
+        Txtsc(n).setAccessibleName(QStringLiteral("项目 %1").arg(n));
+        Txtjc(n).setAccessibleName(QStringLiteral("答案 %1").arg(n));
     }
 }
 

@@ -216,8 +216,9 @@ def _die_with_parent():
 class Session:
     """Xvfb and the program on it, with input and screenshots through the X server only."""
 
-    def __init__(self, binary, log_dir):
+    def __init__(self, binary, log_dir, app_env=None):
         self.binary = binary
+        self.app_env = app_env or {}  # more for the program's environment, such as QT_ settings
         self.log_dir = log_dir
         self.xvfb = self.app = None
         self.display = self.window = None
@@ -260,7 +261,7 @@ class Session:
     def start_app(self):
         env = {k: v for k, v in os.environ.items()
                if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY", "XAUTHORITY")}
-        env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
+        env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb", **self.app_env)
         with open(self.app_log_path, "wb") as log:
             self.app = subprocess.Popen([self.binary], env=env, stdin=subprocess.DEVNULL,
                                         stdout=log, stderr=log, preexec_fn=_die_with_parent)

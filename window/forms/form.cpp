@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "accessibility.h"
 #include "control.h"
 #include "timerclock.h"
 #include "twips.h"
@@ -30,6 +31,7 @@ Form::Form(TimerClock *clock)
     // dialog. They are taken before the control sees them, but not from an open drop-down list,
     // which is a window of its own and needs them to pick or to close.
     QCoreApplication::instance()->installEventFilter(this);
+    installAccessibility();
 }
 
 Form::~Form()

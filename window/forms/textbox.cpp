@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 namespace forms
 {
@@ -16,6 +17,24 @@ TextBox::TextBox(QWidget *parent)
     setTextMargins(-1, 0, -1, 0);
     connect(this, &QLineEdit::textChanged, this, [this] { Change.raise(); });
     applyColors();
+}
+
+void TextBox::setText(const QString &text)
+{
+    if (!textHidden()) {
+        QLineEdit::setText(text);
+        return;
+    }
+    // Qt's text-change events name the old text; while it is hidden they must not go out. The
+    // caret goes to the start first, so that emptying the box moves it no more.
+    setCursorPosition(0);
+    const QScopedValueRollback replacing(m_replacingHidden, true);
+    QLineEdit::setText(text);
+}
+
+bool TextBox::textHidden() const
+{
+    return colorFromValue(m_foreColor) == colorFromValue(m_backColor);
 }
 
 void TextBox::setForeColor(quint32 color)

@@ -17,12 +17,17 @@ public:
 
     QString Text() const { return text(); }
     // A new text raises Change, nested inside the assignment; the same text raises nothing.
-    void setText(const QString &text) { QLineEdit::setText(text); }
+    void setText(const QString &text);
 
     quint32 ForeColor() const { return m_foreColor; }
     void setForeColor(quint32 color);
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 color);
+    // The text is drawn in the colour of the background: no one can read it, and assistive
+    // technology gets no text either.
+    bool textHidden() const;
+    // True while a hidden text is being replaced: the change must not tell what the text was.
+    bool replacingHiddenText() const { return m_replacingHidden; }
 
     // A locked box refuses the user's edits; code may still set its text.
     bool Locked() const { return isReadOnly(); }
@@ -59,6 +64,7 @@ private:
     quint32 m_foreColor;
     quint32 m_backColor;
     bool m_gotFocusRaised = false;
+    bool m_replacingHidden = false;
 };
 
 } // namespace forms

@@ -1,0 +1,298 @@
+#!/usr/bin/env python3
+"""Accessibility test of the built Tavrin program: a drill played by ear, through AT-SPI.
+
+Starts the AT-SPI bus on a private D-Bus session (run this under dbus-run-session), Xvfb and
+the program, then reads the window only as a screen reader does (Debian's python3-pyatspi):
+names and roles, the items as they appear, the hidden items, the check's verdicts. Input is the
+keyboard (xdotool) and the settings' text fields set through the client.
+
+    dbus-run-session -- /usr/bin/python3 tavrin_a11y.py BINARY [--artifacts DIR]
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # no compiled copy of the shared helpers in the source tree
+import tavrin_e2e as e2e  # noqa: E402
+from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
+
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+DEADLINE_SECONDS = 75
+GREEN = (0, 255, 0)
+COUNT = 3
+
+
+def start_bus():
+    """The AT-SPI bus launcher on the session bus, once it answers there."""
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        raise CheckFailed("no D-Bus session: run this under dbus-run-session (dbus package)")
+    if not os.access(BUS_LAUNCHER, os.X_OK):
+        raise CheckFailed("%s is missing (package at-spi2-core)" % BUS_LAUNCHER)
+    from gi.repository import Gio, GLib
+    launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stdin=subprocess.DEVNULL,
+                                preexec_fn=e2e._die_with_parent)
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                              "org.freedesktop.DBus", "NameHasOwner",
+                              GLib.Variant("(s)", ("org.a11y.Bus",)), None,
+                              Gio.DBusCallFlags.NONE, 2000, None).unpack()[0]
+        if owned:
+            log_line("AT-SPI bus launcher (pid %d)" % launcher.pid)
+            return launcher
+        time.sleep(0.05)
+    launcher.terminate()
+    raise CheckFailed("the AT-SPI bus did not come up within 10 s")
+
+
+class Listener:
+    """Text-changed events of the item boxes, as a screen reader hears them."""
+
+    def __init__(self, pyatspi):
+        from gi.repository import GLib
+        self.context = GLib.MainContext.default()
+        self.heard = []  # (box name, "insert" or "delete", text)
+        self.pyatspi = pyatspi
+        pyatspi.Registry.registerEventListener(self.on_event, "object:text-changed")
+
+    def on_event(self, event):
+        try:
+            name = event.source.name
+        except Exception:  # the box may be gone; nothing to hear then
+            return
+        if name.startswith("项目 "):
+            self.heard.append((name, event.type.minor, event.any_data))
+
+    def pump(self):
+        while self.context.pending():
+            self.context.iteration(False)
+
+    def stop(self):
+        self.pyatspi.Registry.deregisterEventListener(self.on_event, "object:text-changed")
+
+
+def find_window(pyatspi, app_proc, timeout=15):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if app_proc.poll() is not None:
+            raise CheckFailed("the program ended at start-up (see tavrin.log)")
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            for window in app or []:
+                if window is not None and window.name == e2e.TITLE:
+                    return window
+        time.sleep(0.1)
+    raise CheckFailed("no accessible window titled %r within %d s" % (e2e.TITLE, timeout))
+
+
+def controls(pyatspi, window):
+    """Every named control below the window, by role name: {role: {name: accessible}}."""
+    found = {}
+
+    def walk(node):
+        for child in node:
+            if child is None:
+                continue
+            found.setdefault(child.getRoleName(), {}).setdefault(child.name, child)
+            if child.getRole() != pyatspi.ROLE_COMBO_BOX:
+                walk(child)
+    walk(window)
+    return found
+
+
+def text_of(box):
+    return box.queryText().getText(0, -1)
+
+
+def set_field(pyatspi, combo, text):
+    """Types a new text into a combo box's field through the client."""
+    for child in combo:
+        if child is not None and child.getRole() == pyatspi.ROLE_TEXT:
+            child.queryEditableText().setTextContents(text)
+            return
+    raise CheckFailed("combo box %s has no text field" % combo.name)
+
+
+def play_to_answers(pyatspi, s, listener, items, first_answer):
+    """Esc, then the items as read while shown, until the answers open."""
+    s.key("Escape")
+    seen = [""] * len(items)
+    deadline = time.monotonic() + 10
+    # Open answers of a previous drill close first.
+    while first_answer.getState().contains(pyatspi.STATE_EDITABLE):
+        if time.monotonic() > deadline:
+            raise CheckFailed("Esc did not start a new drill within 10 s")
+        time.sleep(0.02)
+    while not first_answer.getState().contains(pyatspi.STATE_EDITABLE):
+        if time.monotonic() > deadline:
+            raise CheckFailed("the answers did not open within 10 s of Esc (items read: %s)"
+                              % seen)
+        listener.pump()
+        for i, box in enumerate(items):
+            seen[i] = text_of(box) or seen[i]
+        time.sleep(0.02)
+    return seen
+
+
+def run_checks(s, c):
+    try:
+        import pyatspi
+    except ImportError:
+        raise CheckFailed("pyatspi is not installed for %s (python3-pyatspi, gir1.2-atspi-2.0)"
+                          % sys.executable)
+    s.start_x()
+    s.start_app()
+    s.find_window()
+    s.origin = s.geometry()[:2]
+    window = find_window(pyatspi, s.app)
+
+    # ---- names and roles ----
+    c.check("the window is a frame named by its exact title",
+            window.getRole() == pyatspi.ROLE_FRAME, "role %s" % window.getRoleName())
+    found = controls(pyatspi, window)
+    texts = found.get("text", {})
+    boxes = ["项目 %d" % n for n in range(1, 201)] + ["答案 %d" % n for n in range(1, 201)]
+    missing = [name for name in boxes if name not in texts]
+    c.check("400 text boxes named 项目 1..200 and 答案 1..200", not missing,
+            "missing %s" % missing[:4])
+    expected = {"combo box": {"速度（秒）", "组数", "延迟（秒）"}, "push button": {"生成", "检查"},
+                "radio button": {"数字", "字母"}, "check box": {"提示代码", "光标转移", "自动检查"}}
+    for role, names in expected.items():
+        got = set(found.get(role, {}))
+        c.check("%s named %s" % (role, " ".join(sorted(names))), got == names, "got %s" % got)
+    combos = found.get("combo box", {})
+    if missing or set(combos) != expected["combo box"]:
+        raise CheckFailed("the controls a drill needs cannot be found by name")
+
+    # ---- a drill of 3 at 0.2 s with 0.5 s to study, played by keyboard ----
+    listener = Listener(pyatspi)
+    set_field(pyatspi, combos["组数"], str(COUNT))
+    set_field(pyatspi, combos["速度（秒）"], "0.2")
+    set_field(pyatspi, combos["延迟（秒）"], "0.5")
+    items = [texts["项目 %d" % n] for n in range(1, COUNT + 1)]
+    answers = [texts["答案 %d" % n] for n in range(1, COUNT + 1)]
+    s.focus()
+    seen = play_to_answers(pyatspi, s, listener, items, answers[0])
+    hidden = [(box.name, text_of(box)) for box in items]
+    c.check("while answering, items 1..%d give their names and no text" % COUNT,
+            hidden == [("项目 %d" % n, "") for n in range(1, COUNT + 1)], "read %s" % hidden)
+    listener.pump()
+    inserted = [text for name, kind, text in listener.heard if kind == "insert"]
+    if not all(len(t) == 2 for t in seen):
+        raise CheckFailed("the items could not be read while shown: %s" % seen)
+    c.check("each item was announced as it appeared (text-changed)", inserted == seen,
+            "heard %s, read %s" % (listener.heard, seen))
+
+    # Item 2 is answered wrong on purpose.
+    typed = [seen[0], "zz", seen[2]]
+    s.type("".join(typed))
+    deadline = time.monotonic() + 5
+    while text_of(answers[-1]) != typed[-1] and time.monotonic() < deadline:
+        time.sleep(0.05)
+    c.check("the typed answers read back", [text_of(b) for b in answers] == typed,
+            "read %s" % [text_of(b) for b in answers])
+    s.key("Return")
+    deadline = time.monotonic() + 5
+    while not answers[-1].description and time.monotonic() < deadline:
+        listener.pump()
+        time.sleep(0.05)
+    verdicts = [box.description for box in answers]
+    c.check("after the check the answers say 对 错 对", verdicts == ["对", "错", "对"],
+            "read %s" % verdicts)
+    c.check("answers beyond the drill carry no verdict", texts["答案 %d" % (COUNT + 1)].description
+            == "")
+    shown = [text_of(box) for box in items]
+    c.check("the check makes the items readable again", shown == seen, "read %s, shown %s"
+            % (shown, seen))
+    listener.pump()
+    c.check("no item text was heard but as it appeared", [t for _, _, t in listener.heard]
+            == inserted, "heard %s" % listener.heard)
+
+    # The words agree with the colours on the screen.
+    s.park_mouse()
+    image = s.shot("checked")
+    colours = []
+    for n, verdict in enumerate(verdicts, 1):
+        ink = GREEN if verdict == "对" else e2e.RED
+        strong, bad = e2e.text_in(image, e2e.box_text_area(e2e.answer_box(n)), ink, e2e.WHITE)
+        if bad or strong < 10:
+            colours.append("answer %d (%s) is not %s text" % (n, verdict, ink))
+    c.check("each verdict matches its answer's colour", not colours, "; ".join(colours))
+
+    # Esc while the items are hidden starts over: they go without a word.
+    play_to_answers(pyatspi, s, listener, items, answers[0])
+    listener.pump()
+    listener.heard.clear()
+    s.key("Escape")
+    deadline = time.monotonic() + 5
+    while not listener.heard and time.monotonic() < deadline:
+        listener.pump()
+        time.sleep(0.02)
+    listener.stop()
+    deleted = [text for _, kind, text in listener.heard if kind != "insert"]
+    c.check("a new drill clears the hidden items unheard", listener.heard and not deleted,
+            "heard %s" % listener.heard)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("binary", help="the built tavrin program")
+    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "a11y-artifacts"),
+                        help="folder for screenshots and logs when a check fails")
+    args = parser.parse_args()
+
+    def out_of_time(signum, frame):
+        raise CheckFailed("the run took longer than %d s" % DEADLINE_SECONDS)
+
+    def stopped(signum, frame):
+        raise CheckFailed("stopped by signal %d" % signum)
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, stopped)
+    signal.alarm(DEADLINE_SECONDS)
+    artifacts = os.path.abspath(args.artifacts)
+    shutil.rmtree(artifacts, ignore_errors=True)
+    s = e2e.Session(os.path.abspath(args.binary), artifacts,
+                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+    c = Checks()
+    launcher = None
+    try:
+        launcher = start_bus()
+        run_checks(s, c)
+    except CheckFailed as stop:
+        c.failures.append("stopped early: %s" % stop)
+        log_line("FAIL  %s" % stop)
+    finally:
+        signal.alarm(0)
+        s.stop()
+        if launcher is not None:
+            launcher.terminate()
+            try:
+                launcher.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                launcher.kill()
+                launcher.wait()
+        if c.failures:
+            os.makedirs(artifacts, exist_ok=True)
+            s.save_shots(artifacts)
+            with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
+                f.write("\n".join(c.failures) + "\n")
+        else:
+            shutil.rmtree(artifacts, ignore_errors=True)
+    if c.failures:
+        print("\n%d check(s) failed (%d passed):" % (len(c.failures), c.passed), file=sys.stderr)
+        for failure in c.failures:
+            print("  - " + failure, file=sys.stderr)
+        return 1
+    log_line("all %d checks passed" % c.passed)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

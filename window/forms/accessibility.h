@@ -1,0 +1,11 @@
+#pragma once
+
+namespace forms
+{
+
+// Gives the controls of this layer their own accessible interfaces: the form is a window, a
+// text box hides a hidden text from assistive technology too, a combo box keeps its name.
+// Installed once, before the first control is built; later calls do nothing.
+void installAccessibility();
+
+} // namespace forms
