@@ -644,6 +644,17 @@ def run_checks(s, c):
     c.check("cursor in answer box 1", rings == [1] and any(carets),
             "focus ring on answer boxes %s; text cursor seen: %s" % (rings, any(carets)))
 
+    # Shift+Tab reaches hidden item 1 (tab place 0); keyboard focus selects nothing, so no
+    # highlight shows the item again. Tab returns to answer box 1.
+    s.key("shift+Tab")
+    back, ok = s.wait_for("item 1 focused", lambda im: focus_ring(im, item_box(1)), 3)
+    wrong = boxes_of(BOX_GREY, back, [(1, item_box(1))])
+    c.check("Shift+Tab to hidden item 1 shows nothing of it", ok and not wrong,
+            "focus ring on item box 1: %s; %s" % (ok, describe(wrong, "plain grey")))
+    s.key("Tab")
+    _, ok = s.wait_for("answer 1 again", lambda im: focus_ring(im, answer_box(1)), 3)
+    c.check("Tab from item box 1 returns to answer box 1", ok)
+
     # ---- typing the answers; the cursor moves on by itself after two characters ----
     s.type("zz" * 6)
     typed, _ = s.wait_for("typed", lambda im: len(im.ink_columns(box_text_area(answer_box(6))))
