@@ -119,8 +119,10 @@ void TestStartup::boxesCopyTheDesignBox()
             QCOMPARE(box->Text(), QString());
             QCOMPARE(box->BackColor(), forms::Colors::ScrollBar);
             QCOMPARE(box->ForeColor(), forms::Colors::WindowText);
-            QCOMPARE(box->palette().color(QPalette::Base), QColor(200, 200, 200));
-            QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::black));
+            QCOMPARE(box->palette().color(QPalette::Base),
+                     forms::colorFromValue(forms::Colors::ScrollBar));
+            QCOMPARE(box->palette().color(QPalette::Text),
+                     forms::colorFromValue(forms::Colors::WindowText));
             QCOMPARE(box->font().pointSizeF(), 14.25);
         }
     }

@@ -6,8 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
+#include <string_view>
+#ifndef Q_OS_WIN
+#include <locale.h>
+#endif
 
 namespace model
 {
@@ -30,8 +33,15 @@ bool isDigit(QChar c)
 // strtod in the C locale whatever locale the process runs in.
 double cLocaleStrtod(const std::string &text)
 {
+#ifdef Q_OS_WIN
+    // Qt leaves the C runtime's locale at "C" on Windows (it sets the user's only on Unix), so
+    // the plain strtod reads a point; MinGW's is its own correctly rounded one, as glibc's is.
+    Q_ASSERT(std::localeconv()->decimal_point == std::string_view("."));
+    return std::strtod(text.c_str(), nullptr);
+#else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(text.c_str(), nullptr, c);
+#endif
 }
 
 } // namespace
