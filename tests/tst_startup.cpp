@@ -126,6 +126,12 @@ void TestStartup::boxesCopyTheDesignBox()
             QCOMPARE(box->font().pointSizeF(), 14.25);
         }
     }
+    // What shows is the palette's colour, not the style's own.
+    for (TextBox *box : {&m_form->Txtsc(1), &m_form->Txtjc(200)}) {
+        const QImage image = box->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2),
+                 forms::colorFromValue(forms::Colors::ScrollBar));
+    }
 }
 
 void TestStartup::twoCharactersFitABox_data()

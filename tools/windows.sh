@@ -89,6 +89,10 @@ if [ ! -f "$prefix/system.reg" ]; then
     rm -rf "$prefix"
     WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
         timeout 180 "$wine" wineboot --init >/dev/null 2>&1
+    # Wine's theme gives system colour 0 the white of its edit boxes, which would hide a box drawn
+    # in the theme's colour instead of its own: the Windows default tells them apart.
+    WINEPREFIX="$prefix" WINEDEBUG=-all timeout 60 "$wine" reg add 'HKCU\Control Panel\Colors' \
+        /v Scrollbar /d "200 200 200" /f >/dev/null 2>&1
     WINEPREFIX="$prefix" timeout 180 "$(dirname "$wine")/wineserver" --wait
 fi
 export TAVRIN_WINE="$wine" TAVRIN_WINE_PREFIX="$prefix"

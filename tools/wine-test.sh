@@ -5,7 +5,8 @@
 # (under Wine the offscreen one never activates a window).
 #   wine-test.sh PROGRAM.exe [ARGUMENTS...]     (any other program runs directly)
 # Needs TAVRIN_WINE_PREFIX (a prefix made by tools/windows.sh), TAVRIN_WINE_PATH (the Windows
-# folders of the Qt and MinGW DLLs) and TAVRIN_QT_PLUGINS. Exit status: 0 only when the program
+# folders of the Qt and MinGW DLLs) and TAVRIN_QT_PLUGINS; the program is stopped after
+# TAVRIN_WINE_TIMEOUT seconds (840, within CTest's 900). Exit status: 0 only when the program
 # ended with 0 and its results hold a totals line and no failure.
 set -euo pipefail
 program="$1"
@@ -48,6 +49,7 @@ status=0
 env DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG=-all \
     WINEPATH="${TAVRIN_WINE_PATH:-}" QT_PLUGIN_PATH="${TAVRIN_QT_PLUGINS:-}" \
     QT_QPA_PLATFORM=windows \
+    timeout "${TAVRIN_WINE_TIMEOUT:-840}" \
     "$wine" "$program" "$@" -o "$results,txt" >"$work/output.txt" 2>&1 || status=$?
 [ -f "$results" ] && grep -v 'EnableNonClientDpiScaling' "$results"
 if [ "$status" -ne 0 ]; then
