@@ -43,7 +43,7 @@ cmake -S "$root" -B "$tree" -G Ninja \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_BUILD_BENCH=OFF \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-test.sh" \
-    -DTAVRIN_WINDOWS_DEPLOY_DIR="$build/Tavrin" -DTAVRIN_WINE="$wine" >/dev/null
+    -DTAVRIN_WINDOWS_DEPLOY_DIR="$build/unzipped/Tavrin" -DTAVRIN_WINE="$wine" >/dev/null
 cmake --build "$tree" -j "$(nproc)"
 
 # ---- The folder a Windows user runs: Tavrin.exe and exactly the DLLs it loads ----
@@ -79,6 +79,9 @@ rm -f "$zip_file"
 (cd "$build" && zip -q -r -X "$zip_file" Tavrin)
 echo "$(cd "$deploy" && find . -type f | sort | sed 's|^\./||' | tr '\n' ' ')"
 echo "zip: $zip_file ($(du -k "$zip_file" | cut -f1) KiB)"
+# The end-to-end test runs the program as a user gets it: unpacked from the zip.
+rm -rf "$build/unzipped"
+unzip -q "$zip_file" -d "$build/unzipped"
 
 $test || exit 0
 
