@@ -33,6 +33,7 @@ TRANSLATION = (0x0804, 1200)
 VOS__WINDOWS32 = 0x4
 VFT_APP = 0x1
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 
 # Packages named for a missing tool.
 PACKAGE_OF = {
@@ -219,8 +220,17 @@ def check_version(args):
 
 
 def check_exe(args):
-    entries = read_pe_resources(pathlib.Path(args.exe).read_bytes())
+    data = pathlib.Path(args.exe).read_bytes()
+    entries = read_pe_resources(data)
     print(f"exe: read the resources linked into {args.exe}")
+    # A console program would open a console window beside Tavrin's.
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    (magic,) = struct.unpack_from("<H", data, pe + 24)
+    (subsystem,) = struct.unpack_from("<H", data, pe + 24 + 68)
+    expect(magic == 0x20B, f"optional header magic {magic:#x}, want 0x20b (64-bit)")
+    expect(subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI,
+           f"subsystem {subsystem}, want {IMAGE_SUBSYSTEM_WINDOWS_GUI} (Windows GUI)")
+    print("exe: a 64-bit program of the Windows GUI subsystem")
     check_version_entries(entries, args.project_version)
     check_exe_icon(entries, pathlib.Path(args.ico).read_bytes())
 
