@@ -2,12 +2,12 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
-#include <string_view>
 #ifndef Q_OS_WIN
 #include <locale.h>
 #endif
@@ -34,10 +34,12 @@ bool isDigit(QChar c)
 double cLocaleStrtod(const std::string &text)
 {
 #ifdef Q_OS_WIN
-    // Qt leaves the C runtime's locale at "C" on Windows (it sets the user's only on Unix), so
-    // the plain strtod reads a point; MinGW's is its own correctly rounded one, as glibc's is.
-    Q_ASSERT(std::localeconv()->decimal_point == std::string_view("."));
-    return std::strtod(text.c_str(), nullptr);
+    // MinGW's C runtime has no strtod for a given locale. Qt leaves the process in the C locale
+    // on Windows; should anything change it, the point is spelled as that locale spells it.
+    // MinGW's strtod is its own correctly rounded one, as glibc's is.
+    std::string spelled = text;
+    std::replace(spelled.begin(), spelled.end(), '.', *std::localeconv()->decimal_point);
+    return std::strtod(spelled.c_str(), nullptr);
 #else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(text.c_str(), nullptr, c);
