@@ -234,7 +234,7 @@ void TestDrill::resetPaintsClearedAnswersGreyAgain()
     // still ends grey, and an emptied box does not move the cursor.
     f.cmdsc->click();
     QCOMPARE(f.Txtjc(1).BackColor(), ButtonFace);
-    QCOMPARE(f.Txtjc(1).palette().color(QPalette::Base), QColor(240, 240, 240));
+    QCOMPARE(f.Txtjc(1).palette().color(QPalette::Base), forms::colorFromValue(ButtonFace));
     QCOMPARE(QApplication::focusWidget(), focus);
 }
 

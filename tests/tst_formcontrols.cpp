@@ -18,6 +18,12 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 using namespace forms;
 
@@ -52,8 +58,8 @@ private Q_SLOTS:
     void controlArrayCopyRule();
     void controlArrayEventsCarryTheIndex();
     void handlerErrorEndsOnlyThatHandler();
-    void systemColorsAreTheWindowsDefaults_data();
-    void systemColorsAreTheWindowsDefaults();
+    void systemColorsAreTheDesktops_data();
+    void systemColorsAreTheDesktops();
     void directColorsAreBgr();
     void tabIndexPlacesAndShifts();
     void tabKeyFollowsTheOrderSkippingLabels();
@@ -223,7 +229,7 @@ void TestFormControls::textBoxColorsArePainted()
     box->Move(0, 0, 375, 405);
     box->setBackColor(Colors::ScrollBar);
     box->setForeColor(Colors::ScrollBar);
-    QCOMPARE(box->palette().color(QPalette::Base), QColor(200, 200, 200));
+    QCOMPARE(box->palette().color(QPalette::Base), colorFromValue(Colors::ScrollBar));
     QCOMPARE(box->palette().color(QPalette::Text), box->palette().color(QPalette::Base));
     box->setBackColor(Colors::White);
     box->setForeColor(Colors::Green);
@@ -422,7 +428,7 @@ void TestFormControls::controlArrayCopyRule()
     QCOMPARE(copy.geometry(), design->geometry());
     QCOMPARE(copy.BackColor(), Colors::ScrollBar);
     QCOMPARE(copy.ForeColor(), Colors::WindowText);
-    QCOMPARE(copy.palette().color(QPalette::Base), QColor(200, 200, 200));
+    QCOMPARE(copy.palette().color(QPalette::Base), colorFromValue(Colors::ScrollBar));
     QVERIFY(copy.Locked());
     QCOMPARE(copy.MaxLength(), 2);
     QCOMPARE(copy.Text(), QStringLiteral("x"));
@@ -464,7 +470,8 @@ void TestFormControls::handlerErrorEndsOnlyThatHandler()
     QCOMPARE(box->Text(), QStringLiteral("1"));
 }
 
-void TestFormControls::systemColorsAreTheWindowsDefaults_data()
+// Elsewhere than on Windows the table of the Windows defaults stands in for the desktop.
+void TestFormControls::systemColorsAreTheDesktops_data()
 {
     QTest::addColumn<quint32>("value");
     QTest::addColumn<QColor>("color");
@@ -472,15 +479,20 @@ void TestFormControls::systemColorsAreTheWindowsDefaults_data()
     QTest::newRow("5 window") << Colors::Window << QColor(255, 255, 255);
     QTest::newRow("8 window text") << Colors::WindowText << QColor(0, 0, 0);
     QTest::newRow("15 button face") << Colors::ButtonFace << QColor(240, 240, 240);
+    QTest::newRow("16 button shadow") << Colors::ButtonShadow << QColor(160, 160, 160);
+    QTest::newRow("18 button text") << Colors::ButtonText << QColor(0, 0, 0);
+    QTest::newRow("20 button highlight") << Colors::ButtonHighlight << QColor(255, 255, 255);
 }
 
-void TestFormControls::systemColorsAreTheWindowsDefaults()
+void TestFormControls::systemColorsAreTheDesktops()
 {
-#ifdef Q_OS_WIN
-    QSKIP("system colours come from the desktop on Windows");
-#endif
     QFETCH(quint32, value);
     QFETCH(QColor, color);
+#ifdef Q_OS_WIN
+    // The desktop's own colour by the index in the low byte, whatever theme it has.
+    const DWORD bgr = GetSysColor(int(value & 0xFF));
+    color = QColor(GetRValue(bgr), GetGValue(bgr), GetBValue(bgr));
+#endif
     QCOMPARE(colorFromValue(value), color);
 }
 

@@ -121,10 +121,18 @@ void TestStartup::boxesCopyTheDesignBox()
             QCOMPARE(box->Text(), QString());
             QCOMPARE(box->BackColor(), forms::Colors::ScrollBar);
             QCOMPARE(box->ForeColor(), forms::Colors::WindowText);
-            QCOMPARE(box->palette().color(QPalette::Base), QColor(200, 200, 200));
-            QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::black));
+            QCOMPARE(box->palette().color(QPalette::Base),
+                     forms::colorFromValue(forms::Colors::ScrollBar));
+            QCOMPARE(box->palette().color(QPalette::Text),
+                     forms::colorFromValue(forms::Colors::WindowText));
             QCOMPARE(box->font().pointSizeF(), 14.25);
         }
+    }
+    // What shows is the palette's colour, not the style's own.
+    for (TextBox *box : {&m_form->Txtsc(1), &m_form->Txtjc(200)}) {
+        const QImage image = box->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2),
+                 forms::colorFromValue(forms::Colors::ScrollBar));
     }
 }
 

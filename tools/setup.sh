@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/packages.txt that are not installed yet.
+# Installs the Debian packages listed in tools/packages.txt (or the list given) that are not
+# installed yet.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t wanted < <(grep -v '^\s*#' "$here/packages.txt" | grep -v '^\s*$')
+list="${1:-$here/packages.txt}"
+mapfile -t wanted < <(grep -v '^\s*#' "$list" | grep -v '^\s*$')
 missing=()
 for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Tavrin and runs the whole test suite, then runs it again built with AddressSanitizer
-# and UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
+# Builds Tavrin and runs the whole test suite; cross-builds Tavrin.exe and runs its tests under
+# Wine (tools/windows.sh); then runs the Linux suite again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/tools/setup.sh"
@@ -11,6 +12,9 @@ cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVRIN_BUILD_TESTS=ON >/dev/null
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE soak
+
+echo "== Windows: cross build, zip and tests under Wine"
+bash "$root/tools/windows.sh" --test
 
 echo "== Build and test with sanitizers"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -7,6 +7,8 @@ the program. Python 3 standard library only.
 
     tavrin_e2e.py BINARY [--artifacts DIR]      run the checks; exit status 1 if any fails
     tavrin_e2e.py BINARY --screenshot OUT.png   save the window mid-drill (for the README)
+    tavrin_e2e.py Tavrin.exe --wine LOADER      the Windows program under Wine (a copy of the
+                                                prefix TAVRIN_WINE_PREFIX, its own wineserver)
 
 On failure the screenshots taken are written to the artefacts folder as PNG files, with
 failures.txt and the program's output, and the failed checks are named on stderr.
@@ -21,6 +23,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import zlib
 
@@ -30,13 +33,46 @@ SCREEN = (1024, 768)
 # Whole run, kept below the CTest timeout so that the clean-up always runs.
 DEADLINE_SECONDS = 75
 
-# Colours as a person sees them on this platform.
-BOX_GREY = (200, 200, 200)  # item boxes always, answer boxes before the first drill
-FACE = (240, 240, 240)  # window and button face; answer boxes waiting for a drill
-WHITE = (255, 255, 255)
+# Colours as a person sees them on this platform: the system colours are the Windows defaults
+# the program uses on Linux; under Wine they are the desktop's (use_desktop_colours).
+BOX_GREY = (200, 200, 200)  # system colour 0: item boxes always, answer boxes before a drill
+FACE = (240, 240, 240)  # 15: window and button face; answer boxes waiting for a drill
+WINDOW = (255, 255, 255)  # 5: the light edge of the status box
+WINDOW_TEXT = (0, 0, 0)  # 8: the dark edge of the status box
+FRAME_SHADOW = (160, 160, 160)  # 16
+FRAME_HIGHLIGHT = (255, 255, 255)  # 20
+HIGHLIGHT = (0, 120, 215)  # 13: the focused box's frame on Windows
+WHITE = (255, 255, 255)  # direct colours: answer boxes open, text of the checks
 BLACK = (0, 0, 0)
 RED = (255, 0, 0)  # a wrong answer
-FRAME_SHADOW = (160, 160, 160)
+# A box's border: Fusion draws one line; the Windows style draws the theme's edit border, which
+# Wine's theme makes two lines wide (a grey one and a white one inside it).
+EDGE = 1
+# The Windows style shows the focus only on a box that can be edited, as Windows does.
+FOCUS_ON_LOCKED_BOXES = True
+
+
+def use_desktop_colours(prefix):
+    """The system colours of a Wine prefix, from the registry that GetSysColor reads there."""
+    global BOX_GREY, FACE, WINDOW, WINDOW_TEXT, FRAME_SHADOW, FRAME_HIGHLIGHT, HIGHLIGHT
+    global EDGE, FOCUS_ON_LOCKED_BOXES
+    EDGE, FOCUS_ON_LOCKED_BOXES = 2, False
+    colours, inside = {}, False
+    with open(os.path.join(prefix, "user.reg"), encoding="utf-8", errors="replace") as reg:
+        for line in reg:
+            if line.startswith("["):
+                inside = line.startswith("[Control Panel\\\\Colors]")
+            elif inside and line.startswith('"') and "=" in line:
+                key, _, value = line.strip().partition("=")
+                colours[key.strip('"')] = tuple(int(v) for v in value.strip('"').split())
+    try:
+        BOX_GREY, FACE, WINDOW = colours["Scrollbar"], colours["ButtonFace"], colours["Window"]
+        WINDOW_TEXT, FRAME_SHADOW = colours["WindowText"], colours["ButtonShadow"]
+        FRAME_HIGHLIGHT, HIGHLIGHT = colours["ButtonHilight"], colours["Hilight"]
+    except KeyError as missing:
+        raise CheckFailed("the Wine prefix names no system colour %s" % missing)
+    log_line("desktop colours: box %s, face %s, shadow %s, highlight %s" % (
+        BOX_GREY, FACE, FRAME_SHADOW, HIGHLIGHT))
 
 
 def px(twips):
@@ -76,7 +112,7 @@ def box_inside(box):
 # Everything within the box's border that no neighbour overlaps: where its text can show.
 def box_text_area(box):
     left, top = box
-    return left + 1, top + 2, left + 23, top + 24
+    return left + EDGE, top + 1 + EDGE, left + 24 - EDGE, top + 24
 
 
 class CheckFailed(Exception):
@@ -216,10 +252,12 @@ def _die_with_parent():
 class Session:
     """Xvfb and the program on it, with input and screenshots through the X server only."""
 
-    def __init__(self, binary, log_dir, app_env=None):
+    def __init__(self, binary, log_dir, app_env=None, wine=None):
         self.binary = binary
         self.app_env = app_env or {}  # more for the program's environment, such as QT_ settings
         self.log_dir = log_dir
+        self.wine = wine
+        self.prefix = None
         self.xvfb = self.app = None
         self.display = self.window = None
         self.origin = (0, 0)
@@ -231,7 +269,8 @@ class Session:
 
     def start_x(self):
         os.makedirs(self.log_dir, exist_ok=True)
-        for tool in ("Xvfb", "xdotool", "xwininfo", "xprop", "import"):
+        for tool in ("Xvfb", "xdotool", "xwininfo", "xprop", "import") + (
+                (self.wine,) if self.wine else ()):
             if not shutil.which(tool):
                 raise CheckFailed("%s is not installed (tools/packages.txt lists it)" % tool)
         read_end, write_end = os.pipe()
@@ -262,8 +301,23 @@ class Session:
         env = {k: v for k, v in os.environ.items()
                if not k.startswith("QT_") and k not in ("WAYLAND_DISPLAY", "XAUTHORITY")}
         env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb", **self.app_env)
+        command = [self.binary]
+        if self.wine:
+            # A prefix of its own, so that its wineserver is on this display. Only the DLLs and
+            # plugins beside the program: what a Windows user unpacks is all it gets.
+            base = os.environ.get("TAVRIN_WINE_PREFIX", "")
+            if not os.path.isfile(os.path.join(base, "system.reg")):
+                raise CheckFailed("TAVRIN_WINE_PREFIX names no Wine prefix (tools/windows.sh)")
+            self.prefix = tempfile.mkdtemp(prefix="tavrin-e2e-wine.")
+            subprocess.run(["cp", "-a", base, self.prefix + "/p"], check=True, timeout=60)
+            self.prefix += "/p"
+            use_desktop_colours(self.prefix)
+            for key in ("QT_QPA_PLATFORM", "WINEPATH"):
+                env.pop(key, None)
+            env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all")
+            command = [self.wine, self.binary]
         with open(self.app_log_path, "wb") as log:
-            self.app = subprocess.Popen([self.binary], env=env, stdin=subprocess.DEVNULL,
+            self.app = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
                                         stdout=log, stderr=log, preexec_fn=_die_with_parent)
         log_line("started %s (pid %d)" % (self.binary, self.app.pid))
 
@@ -278,6 +332,13 @@ class Session:
                 proc.kill()
                 proc.wait()
             log_line("stopped %s (pid %d)" % (name, proc.pid))
+        if self.prefix:
+            wineserver = os.path.join(os.path.dirname(self.wine), "wineserver")
+            env = dict(os.environ, WINEPREFIX=self.prefix)
+            subprocess.run([wineserver, "-k"], env=env, timeout=20, capture_output=True)
+            shutil.rmtree(os.path.dirname(self.prefix), ignore_errors=True)
+            log_line("stopped the wineserver of %s" % self.prefix)
+            self.prefix = None
 
     # ---- X ----
 
@@ -509,12 +570,12 @@ def check_layout(c, image):
     problems = []
     for y in (20, 60, 130, 200, 270, 350, 420, 460):
         for x, want in ((FRAME_LEFT - 1, FACE), (FRAME_LEFT, FRAME_SHADOW),
-                        (FRAME_LEFT + 1, WHITE), (FRAME_RIGHT - 1, FRAME_SHADOW),
-                        (FRAME_RIGHT, WHITE), (FRAME_RIGHT + 1, FACE)):
+                        (FRAME_LEFT + 1, FRAME_HIGHLIGHT), (FRAME_RIGHT - 1, FRAME_SHADOW),
+                        (FRAME_RIGHT, FRAME_HIGHLIGHT), (FRAME_RIGHT + 1, FACE)):
             if image.at(x, y) != want:
                 problems.append("(%d,%d) is %s, not %s" % (x, y, image.at(x, y), want))
     for x in (500, 550, 600):
-        for y, want in ((FRAME_BOTTOM - 1, FRAME_SHADOW), (FRAME_BOTTOM, WHITE),
+        for y, want in ((FRAME_BOTTOM - 1, FRAME_SHADOW), (FRAME_BOTTOM, FRAME_HIGHLIGHT),
                         (FRAME_BOTTOM + 1, FACE)):
             if image.at(x, y) != want:
                 problems.append("(%d,%d) is %s, not %s" % (x, y, image.at(x, y), want))
@@ -547,9 +608,9 @@ def check_layout(c, image):
 
     # The sunken status box between the grids: dark top and left, light bottom and right.
     problems = []
-    edges = (((1, STATUS_TOP, STATUS_RIGHT, STATUS_TOP + 1), BLACK, "top"),
+    edges = (((1, STATUS_TOP, STATUS_RIGHT, STATUS_TOP + 1), WINDOW_TEXT, "top"),
              ((0, STATUS_TOP + 1, 1, STATUS_BOTTOM), BLACK, "left"),
-             ((1, STATUS_BOTTOM, STATUS_RIGHT, STATUS_BOTTOM + 1), WHITE, "bottom"),
+             ((1, STATUS_BOTTOM, STATUS_RIGHT, STATUS_BOTTOM + 1), WINDOW, "bottom"),
              ((STATUS_RIGHT, STATUS_TOP + 1, STATUS_RIGHT + 1, STATUS_BOTTOM), WHITE, "right"))
     for area, want, edge in edges:
         bad = image.uniform(area, want)
@@ -589,7 +650,12 @@ def run_checks(s, c):
 
     # The focus starts in item box 1, which is locked like every box before a drill.
     rings = [n for n in range(1, 201) if focus_ring(start, item_box(n))]
-    c.check("the focus starts in item box 1", rings == [1], "focus ring on item boxes %s" % rings)
+    if FOCUS_ON_LOCKED_BOXES:
+        c.check("the focus starts in item box 1", rings == [1],
+                "focus ring on item boxes %s" % rings)
+    else:
+        c.check("the focus starts in a locked box: no focus shows", rings == [],
+                "focus ring on item boxes %s" % rings)
     s.type("12")
     typed_in_lock, _ = s.wait_for("typed-in-locked", lambda im: has_ink(im, item_box(1)), 0.5)
     c.check("typing into the locked item box 1 changes nothing",
@@ -646,19 +712,30 @@ def run_checks(s, c):
 
     # Shift+Tab reaches hidden item 1 (tab place 0); keyboard focus selects nothing, so no
     # highlight shows the item again. Tab returns to answer box 1.
+    # (The native Windows style shows no focus on a locked box: there the ring leaves answer 1.)
+    def left_for_item_1(im):
+        if FOCUS_ON_LOCKED_BOXES:
+            return focus_ring(im, item_box(1))
+        return not focus_ring(im, answer_box(1))
+
     s.key("shift+Tab")
-    back, ok = s.wait_for("item 1 focused", lambda im: focus_ring(im, item_box(1)), 3)
+    back, ok = s.wait_for("item 1 focused", left_for_item_1, 3)
     wrong = boxes_of(BOX_GREY, back, [(1, item_box(1))])
     c.check("Shift+Tab to hidden item 1 shows nothing of it", ok and not wrong,
-            "focus ring on item box 1: %s; %s" % (ok, describe(wrong, "plain grey")))
+            "focus moved to item box 1: %s; %s" % (ok, describe(wrong, "plain grey")))
     s.key("Tab")
     _, ok = s.wait_for("answer 1 again", lambda im: focus_ring(im, answer_box(1)), 3)
     c.check("Tab from item box 1 returns to answer box 1", ok)
 
     # ---- typing the answers; the cursor moves on by itself after two characters ----
     s.type("zz" * 6)
+    def moved_on(im):
+        if FOCUS_ON_LOCKED_BOXES:
+            return focus_ring(im, answer_box(7))
+        return not focus_ring(im, answer_box(6))
+
     typed, _ = s.wait_for("typed", lambda im: len(im.ink_columns(box_text_area(answer_box(6))))
-                          == 2 and focus_ring(im, answer_box(7)), 5)
+                          == 2 and moved_on(im), 5)
     problems = []
     for n in range(1, 7):
         area = box_text_area(answer_box(n))
@@ -674,8 +751,12 @@ def run_checks(s, c):
     c.check("12 typed characters fill answer boxes 1..6, two each", not problems,
             "; ".join(problems))
     rings = [n for n in range(1, 201) if focus_ring(typed, answer_box(n))]
-    c.check("after box 6 the cursor moves on to box 7", rings == [7],
-            "focus ring on answer boxes %s" % rings)
+    if FOCUS_ON_LOCKED_BOXES:
+        c.check("after box 6 the cursor moves on to box 7", rings == [7],
+                "focus ring on answer boxes %s" % rings)
+    else:
+        c.check("after box 6 the cursor moves on to the locked box 7: no focus shows",
+                rings == [], "focus ring on answer boxes %s" % rings)
 
     # ---- Enter checks ----
     s.key("Return")
@@ -770,6 +851,8 @@ def main():
                         help="save the screenshots to the artefacts folder also when all pass")
     parser.add_argument("--screenshot", metavar="PNG",
                         help="only save the window mid-drill to this file")
+    parser.add_argument("--wine", metavar="LOADER",
+                        help="run the Windows program with this Wine loader")
     args = parser.parse_args()
     binary = os.path.abspath(args.binary)
     if not os.access(binary, os.X_OK):
@@ -784,11 +867,12 @@ def main():
 
     signal.signal(signal.SIGALRM, out_of_time)
     signal.signal(signal.SIGTERM, stopped)
-    signal.alarm(DEADLINE_SECONDS)
+    # Wine starts and draws several times slower.
+    signal.alarm(DEADLINE_SECONDS * (3 if args.wine else 1))
 
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
-    s = Session(binary, artifacts)
+    s = Session(binary, artifacts, args.wine)
     c = Checks()
     began = time.monotonic()
     try:

@@ -2,12 +2,15 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
+#ifndef Q_OS_WIN
+#include <locale.h>
+#endif
 
 namespace model
 {
@@ -30,8 +33,17 @@ bool isDigit(QChar c)
 // strtod in the C locale whatever locale the process runs in.
 double cLocaleStrtod(const std::string &text)
 {
+#ifdef Q_OS_WIN
+    // MinGW's C runtime has no strtod for a given locale. Qt leaves the process in the C locale
+    // on Windows; should anything change it, the point is spelled as that locale spells it.
+    // MinGW's strtod is its own correctly rounded one, as glibc's is.
+    std::string spelled = text;
+    std::replace(spelled.begin(), spelled.end(), '.', *std::localeconv()->decimal_point);
+    return std::strtod(spelled.c_str(), nullptr);
+#else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(text.c_str(), nullptr, c);
+#endif
 }
 
 } // namespace

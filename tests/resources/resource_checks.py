@@ -3,6 +3,7 @@
 
   resource_checks.py icon ICO PNG_DIR
   resource_checks.py version --windres PROGRAM --rc FILE --project-version X.Y.Z
+  resource_checks.py exe --exe Tavrin.exe --ico ICO --project-version X.Y.Z
   resource_checks.py install --cmake PROGRAM --build-dir DIR --app-id ID
                              --desktop-file-validate PROGRAM --appstreamcli PROGRAM
   resource_checks.py deb --cpack PROGRAM --dpkg-deb PROGRAM --build-dir DIR --app-id ID
@@ -32,6 +33,7 @@ TRANSLATION = (0x0804, 1200)
 VOS__WINDOWS32 = 0x4
 VFT_APP = 0x1
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 
 # Packages named for a missing tool.
 PACKAGE_OF = {
@@ -141,6 +143,44 @@ def read_res(data):
     return entries
 
 
+def read_pe_resources(data):
+    """The resources linked into a Windows executable, as read_res gives them."""
+    expect(data[:2] == b"MZ", "not a Windows executable (no MZ header)")
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    expect(data[pe:pe + 4] == b"PE\0\0", "not a PE executable")
+    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    table = pe + 24 + optional_size
+    for i in range(sections):
+        name, virtual_size, rva, raw_size, raw_at = struct.unpack_from(
+            "<8sIIII", data, table + 40 * i)
+        if name.rstrip(b"\0") == b".rsrc":
+            break
+    else:
+        raise CheckFailed("the executable has no .rsrc section")
+
+    def ident(entry_name):
+        if entry_name & 0x80000000:
+            at = raw_at + (entry_name & 0x7FFFFFFF)
+            (length,) = struct.unpack_from("<H", data, at)
+            return data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+        return entry_name
+
+    def directory(offset):
+        named, numbered = struct.unpack_from("<12xHH", data, raw_at + offset)
+        for i in range(named + numbered):
+            entry_name, target = struct.unpack_from("<II", data, raw_at + offset + 16 + 8 * i)
+            yield ident(entry_name), target
+
+    entries = []
+    for kind, names in directory(0):
+        for name, languages in directory(names & 0x7FFFFFFF):
+            for language, leaf in directory(languages & 0x7FFFFFFF):
+                data_rva, size = struct.unpack_from("<II", data, raw_at + leaf)
+                at = raw_at + data_rva - rva
+                entries.append((kind, name, language, data[at:at + size]))
+    return entries
+
+
 def read_version_node(data, pos):
     """One node of VS_VERSIONINFO: (key, value bytes, value type, children, end)."""
     length, value_length, value_type = struct.unpack_from("<HHH", data, pos)
@@ -169,9 +209,6 @@ def text_value(value):
 
 def check_version(args):
     windres = tool(args.windres, "windres")
-    version = [int(part) for part in args.project_version.split(".")]
-    version += [0] * (4 - len(version))
-    version_string = f"{version[0]}.{version[1]:02d}"
     with tempfile.TemporaryDirectory(prefix="tavrin-rc-") as temp:
         res_file = pathlib.Path(temp) / "tavrin.res"
         run([windres, "--input-format=rc", "--output-format=res", args.rc, res_file])
@@ -179,6 +216,42 @@ def check_version(args):
              pathlib.Path(temp) / "tavrin.o"])
         entries = read_res(res_file.read_bytes())
     print(f"version: {args.rc} compiles with windres (res and coff)")
+    check_version_entries(entries, args.project_version)
+
+
+def check_exe(args):
+    data = pathlib.Path(args.exe).read_bytes()
+    entries = read_pe_resources(data)
+    print(f"exe: read the resources linked into {args.exe}")
+    # A console program would open a console window beside Tavrin's.
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    (magic,) = struct.unpack_from("<H", data, pe + 24)
+    (subsystem,) = struct.unpack_from("<H", data, pe + 24 + 68)
+    expect(magic == 0x20B, f"optional header magic {magic:#x}, want 0x20b (64-bit)")
+    expect(subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI,
+           f"subsystem {subsystem}, want {IMAGE_SUBSYSTEM_WINDOWS_GUI} (Windows GUI)")
+    print("exe: a 64-bit program of the Windows GUI subsystem")
+    check_version_entries(entries, args.project_version)
+    check_exe_icon(entries, pathlib.Path(args.ico).read_bytes())
+
+
+def check_exe_icon(entries, ico):
+    """The executable's icon images are the .ico's, byte for byte."""
+    images = {name: body for kind, name, _, body in entries if kind == RT_ICON}
+    group = next(body for kind, _, _, body in entries if kind == RT_GROUP_ICON)
+    (count,) = struct.unpack_from("<H", group, 4)
+    for i in range(count):
+        (image_id,) = struct.unpack_from("<H", group, 6 + 14 * i + 12)
+        length, offset = struct.unpack_from("<II", ico, 6 + 16 * i + 8)
+        expect(images.get(image_id) == ico[offset:offset + length],
+               f"icon image {i + 1} (resource {image_id}) differs from the .ico's")
+    print("exe: its icon images are those of tavrin.ico")
+
+
+def check_version_entries(entries, project_version):
+    version = [int(part) for part in project_version.split(".")]
+    version += [0] * (4 - len(version))
+    version_string = f"{version[0]}.{version[1]:02d}"
 
     versions = [entry for entry in entries if entry[0] == RT_VERSION]
     expect(len(versions) == 1, f"{len(versions)} version resources, want 1")
@@ -197,7 +270,7 @@ def check_version(args):
     for what, ms, ls in (("file", file_ms, file_ls), ("product", product_ms, product_ls)):
         got = f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
         expect((ms, ls) == (want_ms, want_ls),
-               f"{what} version {got}, want {dotted} (project version {args.project_version})")
+               f"{what} version {got}, want {dotted} (project version {project_version})")
     expect(flags == 0, f"file flags {flags:#x}, want 0")
     expect(os_ == VOS__WINDOWS32, f"file OS {os_:#x}, want VOS__WINDOWS32 (0x4)")
     expect(file_type == VFT_APP, f"file type {file_type:#x}, want VFT_APP (0x1)")
@@ -357,13 +430,18 @@ def main():
     install.add_argument("--app-id", required=True)
     install.add_argument("--desktop-file-validate", required=True)
     install.add_argument("--appstreamcli", required=True)
+    exe = commands.add_parser("exe")
+    exe.add_argument("--exe", required=True)
+    exe.add_argument("--ico", required=True)
+    exe.add_argument("--project-version", required=True)
     deb = commands.add_parser("deb")
     deb.add_argument("--cpack", required=True)
     deb.add_argument("--dpkg-deb", required=True)
     deb.add_argument("--build-dir", required=True)
     deb.add_argument("--app-id", required=True)
     args = parser.parse_args()
-    check = {"icon": check_icon, "version": check_version, "install": check_install,
+    check = {"icon": check_icon, "version": check_version, "exe": check_exe,
+             "install": check_install,
              "deb": check_deb}[args.command]
     try:
         check(args)

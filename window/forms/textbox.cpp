@@ -10,6 +10,12 @@
 namespace forms
 {
 
+#ifdef Q_OS_WIN
+constexpr bool PaletteAlwaysOwn = true;
+#else
+constexpr bool PaletteAlwaysOwn = false;
+#endif
+
 TextBox::TextBox(QWidget *parent)
     : Control<QLineEdit>(parent), m_foreColor(Colors::WindowText), m_backColor(Colors::Window)
 {
@@ -58,9 +64,11 @@ void TextBox::applyColors()
     const QColor fore = colorFromValue(m_foreColor);
     const QColor back = colorFromValue(m_backColor);
     // A box in the colours its parent gives all boxes keeps no palette of its own: hundreds of
-    // boxes then share one.
+    // boxes then share one. Not on Windows, whose style paints a box in the theme's colour
+    // unless the box's own palette sets the background.
     const QPalette inherited = parentWidget() ? parentWidget()->palette() : QPalette();
-    if (inherited.color(QPalette::Text) == fore && inherited.color(QPalette::Base) == back) {
+    if (!PaletteAlwaysOwn && inherited.color(QPalette::Text) == fore &&
+        inherited.color(QPalette::Base) == back) {
         if (testAttribute(Qt::WA_SetPalette))
             setPalette(QPalette());
         return;
