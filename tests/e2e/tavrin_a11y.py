@@ -247,15 +247,7 @@ def main():
                         help="folder for screenshots and logs when a check fails")
     args = parser.parse_args()
 
-    def out_of_time(signum, frame):
-        raise CheckFailed("the run took longer than %d s" % DEADLINE_SECONDS)
-
-    def stopped(signum, frame):
-        raise CheckFailed("stopped by signal %d" % signum)
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, stopped)
-    signal.alarm(DEADLINE_SECONDS)
+    e2e.arm_deadline(DEADLINE_SECONDS)
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
     s = e2e.Session(os.path.abspath(args.binary), artifacts,

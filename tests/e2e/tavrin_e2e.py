@@ -842,6 +842,19 @@ def take_screenshot(s, out):
     log_line("wrote %s" % out)
 
 
+def arm_deadline(seconds):
+    """Ends the run with a failure after seconds, or when it is stopped, so clean-up still runs."""
+    def out_of_time(signum, frame):
+        raise CheckFailed("the run took longer than %d s" % seconds)
+
+    def stopped(signum, frame):
+        raise CheckFailed("stopped by signal %d" % signum)
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, stopped)
+    signal.alarm(seconds)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("binary", help="the built tavrin program")
@@ -859,20 +872,12 @@ def main():
         print("no program at %s" % binary, file=sys.stderr)
         return 2
 
-    def out_of_time(signum, frame):
-        raise CheckFailed("the run took longer than %d s" % DEADLINE_SECONDS)
-
-    def stopped(signum, frame):
-        raise CheckFailed("stopped by signal %d" % signum)
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, stopped)
     # Wine starts and draws several times slower.
-    signal.alarm(DEADLINE_SECONDS * (3 if args.wine else 1))
+    arm_deadline(DEADLINE_SECONDS * (3 if args.wine else 1))
 
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
-    s = Session(binary, artifacts, args.wine)
+    s = Session(binary, artifacts, wine=args.wine)
     c = Checks()
     began = time.monotonic()
     try:
