@@ -263,13 +263,7 @@ def main():
     finally:
         signal.alarm(0)
         s.stop()
-        if launcher is not None:
-            launcher.terminate()
-            try:
-                launcher.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                launcher.kill()
-                launcher.wait()
+        e2e.stop_process(launcher)
         if c.failures:
             os.makedirs(artifacts, exist_ok=True)
             s.save_shots(artifacts)

@@ -249,6 +249,19 @@ def _die_with_parent():
     _libc.prctl(1, signal.SIGTERM)
 
 
+def stop_process(proc):
+    """Ends a process still running, politely first; says whether there was one to end."""
+    if proc is None or proc.poll() is not None:
+        return False
+    proc.terminate()
+    try:
+        proc.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+    return True
+
+
 class Session:
     """Xvfb and the program on it, with input and screenshots through the X server only."""
 
@@ -323,15 +336,8 @@ class Session:
 
     def stop(self):
         for name, proc in (("tavrin", self.app), ("Xvfb", self.xvfb)):
-            if proc is None or proc.poll() is not None:
-                continue
-            proc.terminate()
-            try:
-                proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
-            log_line("stopped %s (pid %d)" % (name, proc.pid))
+            if stop_process(proc):
+                log_line("stopped %s (pid %d)" % (name, proc.pid))
         if self.prefix:
             wineserver = os.path.join(os.path.dirname(self.wine), "wineserver")
             env = dict(os.environ, WINEPREFIX=self.prefix)
