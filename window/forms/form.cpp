@@ -5,11 +5,11 @@
 #include "timerclock.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QApplication>
 #include <QStyle>
 
 namespace forms
