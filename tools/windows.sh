@@ -9,10 +9,15 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-windows"
 tree="$build/tree"
-archive="${TAVRIN_QT_WINDOWS_ARCHIVE:-$root/../shared/windows/qt-6.4.2-mingw-w64-x86_64.tar.xz}"
-qt="$build/qt-6.4.2-mingw-w64-x86_64"
+# The Qt for Windows the stage builds against, and the MinGW-w64 GCC (Debian 12's) whose runtime
+# DLLs ship beside Tavrin.exe.
+qt_version=6.4.2
+mingw_gcc_version=12
+qt_name="qt-$qt_version-mingw-w64-x86_64"
+archive="${TAVRIN_QT_WINDOWS_ARCHIVE:-$root/../shared/windows/$qt_name.tar.xz}"
+qt="$build/$qt_name"
 wine=/usr/lib/wine/wine64
-mingw_runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
+mingw_runtime=("/usr/lib/gcc/x86_64-w64-mingw32/$mingw_gcc_version-posix" /usr/x86_64-w64-mingw32/lib)
 objdump=x86_64-w64-mingw32-objdump
 test=false
 [ "${1:-}" = "--test" ] && test=true
@@ -77,7 +82,8 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/CMakeCache.txt")"
 zip_file="$build/Tavrin-$version-windows-x86_64.zip"
 rm -f "$zip_file"
 (cd "$build" && zip -q -r -X "$zip_file" Tavrin)
-echo "$(cd "$deploy" && find . -type f | sort | sed 's|^\./||' | tr '\n' ' ')"
+(cd "$deploy" && find . -type f | sort | sed 's|^\./||' | tr '\n' ' ')
+echo
 echo "zip: $zip_file ($(du -k "$zip_file" | cut -f1) KiB)"
 # The end-to-end test runs the program as a user gets it: unpacked from the zip.
 rm -rf "$build/unzipped"
@@ -99,7 +105,8 @@ if [ ! -f "$prefix/system.reg" ]; then
     WINEPREFIX="$prefix" timeout 180 "$(dirname "$wine")/wineserver" --wait
 fi
 export TAVRIN_WINE="$wine" TAVRIN_WINE_PREFIX="$prefix"
-export TAVRIN_WINE_PATH="$(winpath "$qt/bin" "${mingw_runtime[@]}")"
+TAVRIN_WINE_PATH="$(winpath "$qt/bin" "${mingw_runtime[@]}")"
+export TAVRIN_WINE_PATH
 export TAVRIN_QT_PLUGINS="Z:$qt/plugins"
 # Wine spends much of a test's time waiting on the X server: more programs than cores.
 ctest --test-dir "$tree" --output-on-failure -j "$(($(nproc) * 3))" -LE soak
