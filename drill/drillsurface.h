@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcer.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "controlarray.h"
@@ -27,4 +28,5 @@ struct DrillSurface {
     forms::IntervalTimer &Timer2;                  // ends the study time
     const CodeTable &codes;
     forms::RandomSource &random;
+    forms::Announcer &announcer; // what a listener hears whatever has the focus
 };

@@ -67,5 +67,6 @@ private:
     void setupStatusBox(forms::Form *form);
     void setupTimers(forms::Form *form);
     void setupTabOrder();
+    void setupFocusPlaces(forms::Form *form);
     void setupAccessibleNames();
 };
