@@ -45,7 +45,6 @@ public:
 
     // What assistive technology reads besides the name and the text (the check's verdict). Only
     // a new description raises an event.
-    QString Description() const { return accessibleDescription(); }
     void setDescription(const QString &description);
 
     // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
