@@ -53,38 +53,49 @@ SPEECH_LINE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?(?:\{.*)?$")
 
 
 class OrcaLog:
-    """The utterances of Orca's debug log, read as they are written."""
+    """The utterances of Orca's debug log, read as they are written, without the stop Orca adds
+    after a phrase; and what it said since a mark, such as the keys just pressed."""
 
     def __init__(self, path):
         self.path = path
         self.file = None
         self.partial = ""
         self.spoken = []
+        self.mark = 0
+        self.processes = ()
 
     def read(self):
         if self.file is None:
             if not os.path.exists(self.path):
                 return self.spoken
             self.file = open(self.path, encoding="utf-8", errors="replace")
-        chunk = self.file.read()
-        if chunk:
-            lines = (self.partial + chunk).split("\n")
-            self.partial = lines.pop()
-            for line in lines:
-                found = SPEECH_LINE.search(line)
-                if found:
-                    self.spoken.append(found.group(1).strip())
-                    log_line("  heard %r" % found.group(1))
+        lines = (self.partial + self.file.read()).split("\n")
+        self.partial = lines.pop()
+        for line in lines:
+            found = SPEECH_LINE.search(line)
+            if found:
+                text = found.group(1).strip()
+                self.spoken.append(text[:-1] if text.endswith(".") else text)
+                log_line("  heard %r" % self.spoken[-1])
         return self.spoken
 
-    def wait_for(self, what, predicate, timeout, processes=()):
-        """Reads on until predicate(spoken) holds; fails naming what did not come."""
+    def press(self, s, *keys):
+        self.mark = len(self.read())
+        s.key(*keys)
+
+    def heard(self):
+        return self.read()[self.mark:]
+
+    def until(self, what, test, timeout=10):
+        """What was said from the mark up to the first utterance that passes test; fails naming
+        what did not come, or the process that ended meanwhile."""
         deadline = time.monotonic() + timeout
         while True:
-            spoken = self.read()
-            if predicate(spoken):
-                return spoken
-            for name, proc in processes:
+            heard = self.heard()
+            for i, text in enumerate(heard):
+                if test(text):
+                    return heard[:i + 1]
+            for name, proc in self.processes:
                 if proc.poll() is not None:
                     raise CheckFailed("%s ended (status %s) while waiting for %s"
                                       % (name, proc.returncode, what))
@@ -142,6 +153,7 @@ class Listener:
                 raise CheckFailed("speech-dispatcher did not open its socket (see speechd.log)")
             time.sleep(0.02)
         log_line("speech-dispatcher (pid %d)" % self.speechd.pid)
+        self.log.processes = (("speech-dispatcher", self.speechd),)
 
     def start_orca(self, display):
         try:
@@ -157,50 +169,17 @@ class Listener:
                 [sys.executable, "-c", ORCA_LAUNCHER, self.log.path, prefs], env=env,
                 stdin=subprocess.DEVNULL, stdout=out, stderr=out, preexec_fn=e2e._die_with_parent)
         log_line("Orca %s (pid %d)" % (platform.version, self.orca.pid))
-
-    def processes(self):
-        return (("Orca", self.orca), ("speech-dispatcher", self.speechd))
-
-    def wait_for(self, what, predicate, timeout=10):
-        return self.log.wait_for(what, predicate, timeout, self.processes())
+        self.log.processes += (("Orca", self.orca),)
 
     def stop(self):
-        for name, proc in self.processes():
+        for name, proc in (("Orca", self.orca), ("speech-dispatcher", self.speechd)):
             if e2e.stop_process(proc):
                 log_line("stopped %s (pid %d)" % (name, proc.pid))
         self.log.close()
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-ITEM = re.compile(r"^(\d\d)\.?$")  # a number item as Orca speaks it, with its closing stop
-
-
-def utterance(text):
-    """An utterance without the stop Orca adds after a phrase."""
-    return text[:-1] if text.endswith(".") else text
-
-
-class Ear:
-    """What Orca says from a mark on: the utterances after the keys just pressed."""
-
-    def __init__(self, listener):
-        self.listener = listener
-        self.mark = 0
-
-    def press(self, s, *keys):
-        self.mark = len(self.listener.log.read())
-        s.key(*keys)
-
-    def heard(self):
-        return [utterance(t) for t in self.listener.log.read()[self.mark:]]
-
-    def until(self, what, test, timeout=10):
-        """The utterances from the mark up to the first one that passes test."""
-        def done(spoken):
-            return any(test(utterance(t)) for t in spoken[self.mark:])
-        self.listener.wait_for(what, done, timeout)
-        heard = self.heard()
-        return heard[:next(i for i, t in enumerate(heard) if test(t)) + 1]
+ITEM = re.compile(r"^(\d\d)$")  # a number item as Orca speaks it
 
 
 def starts(prefix):
@@ -214,8 +193,8 @@ def run_checks(s, c, listener):
     s.find_window()
     s.origin = s.geometry()[:2]
     listener.start_orca(s.display)
-    listener.wait_for("that it is on", lambda spoken: "Screen reader on." in spoken, 20)
-    ear = Ear(listener)
+    ear = listener.log
+    ear.until("that it is on", lambda text: text == "Screen reader on", 20)
     s.focus()
     ear.until("the focus in 项目 1 at start", starts("项目 1 "))
 
