@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Builds Tavrin and runs the whole test suite; cross-builds Tavrin.exe and runs its tests under
-# Wine (tools/windows.sh); then runs the Linux suite again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
+# Lints the tree (every file states its licence: reuse lint); builds Tavrin and runs the whole
+# test suite; cross-builds Tavrin.exe and runs its tests under Wine (tools/windows.sh); then runs
+# the Linux suite again built with AddressSanitizer and UndefinedBehaviorSanitizer. Installs what
+# it needs on Debian 12.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/tools/setup.sh"
 jobs="$(nproc)"
+
+echo "== Lint"
+# Every file names its copyright and licence, in its header or in .reuse/dep5.
+if ! lint="$(reuse --root "$root" lint 2>&1)"; then
+    echo "$lint" >&2
+    exit 1
+fi
+echo "reuse: ${lint##*$'\n'}"
 
 echo "== Build and test"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
