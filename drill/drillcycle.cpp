@@ -16,7 +16,7 @@ using forms::Colors::White;
 
 namespace
 {
-constexpr int BoxCount = 200;
+constexpr int BoxCount = DrillSurface::BoxCount;
 }
 
 void DrillCycle::reset()
@@ -61,6 +61,8 @@ void DrillCycle::presentNext()
             m_surface.Timer2.setEnabled(true);
             m_surface.Timer1.setEnabled(false);
         }
+        // The counter is a 16-bit integer: the increment overflows (and abandons the drill)
+        // past 32767, as the counter's own arithmetic would; box 201 fails long before that.
         m_nextItem = forms::roundToInt16(double(m_nextItem) + 1);
     } catch (const forms::RuntimeError &) {
         reset();

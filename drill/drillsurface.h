@@ -14,8 +14,11 @@ class CodeTable;
 // The controls of the window that a drill reads and writes. The drill keeps no settings of its
 // own: the mode, the count and the pace are read from these controls when they are needed.
 struct DrillSurface {
-    forms::ControlArray<forms::TextBox> &Txtsc;    // item boxes 1..200
-    forms::ControlArray<forms::TextBox> &Txtjc;    // answer boxes 1..200
+    // A drill's capacity: the item and answer boxes 1..BoxCount that start-up creates.
+    static constexpr int BoxCount = 200;
+
+    forms::ControlArray<forms::TextBox> &Txtsc;    // item boxes 1..BoxCount
+    forms::ControlArray<forms::TextBox> &Txtjc;    // answer boxes 1..BoxCount
     forms::ControlArray<forms::OptionButton> &Op1; // 0 digits, 1 letters
     forms::ComboBox &Cb2;                          // the count
     forms::CheckBox &ckdm;                         // show the code word

@@ -2,12 +2,12 @@
 
 #include "runtimeerror.h"
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <QByteArray>
-#include <charconv>
-#include <algorithm>
 #include <QLocale>
 
 namespace forms

@@ -20,8 +20,8 @@ QIcon appIcon()
     icon.addPixmap(QPixmap::fromImage(large));
     // Larger sizes are the 32-pixel image with every pixel doubled, as the theme icons are.
     for (int size : {64, 128})
-        icon.addPixmap(QPixmap::fromImage(large.scaled(size, size, Qt::IgnoreAspectRatio,
-                                                       Qt::FastTransformation)));
+        icon.addPixmap(QPixmap::fromImage(
+            large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     return icon;
 }
 

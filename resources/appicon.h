@@ -6,7 +6,8 @@ namespace tavrin
 {
 
 // The program's icon, 16x16 and 32x32 as drawn (resources/icon), with 64x64 and 128x128
-// enlargements of the 32x32 image for large views. Built into the program as a Qt resource.
+// enlargements of the 32x32 image for large views. Compiled into the program from the XPM
+// sources, so no image plugin or resource file is needed at run time.
 QIcon appIcon();
 
 } // namespace tavrin

@@ -1,11 +1,9 @@
 // The drill: generate, present, study, check, on a clock and random source the test drives.
 #include "colors.h"
 #include "form1.h"
-#include "scriptedrandom.h"
-#include "timerclock.h"
+#include "windowfixture.h"
 
 #include <cmath>
-#include <memory>
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
@@ -13,13 +11,13 @@
 using namespace forms::Colors;
 using forms::TextBox;
 
-class TestDrill : public QObject
+class TestDrill : public QObject, private WindowFixture<Form1>
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { createWindow(); }
+    void cleanup() { destroyWindow(); }
 
     void wholeDrillOfTen();
     void generateDuringADrillStartsOver();
@@ -51,10 +49,7 @@ private Q_SLOTS:
     void textEventsCarryOnlyShownItems();
 
 private:
-    void showActive();
     void setCount(const QString &count) { m_form->Cb2->setText(count); }
-    void tick(int ms) { m_clock->advanceMs(ms); }
-    void runDrillToAnswering(int count);
     void verifyAnswering(int count);
     static bool paintedBlank(TextBox &box);
     static bool itemHidden(const TextBox &box)
@@ -74,45 +69,12 @@ private:
     {
         return QAccessible::queryAccessibleInterface(&box)->text(QAccessible::Description);
     }
-
-    std::unique_ptr<forms::ManualTimerClock> m_clock;
-    std::unique_ptr<ScriptedRandom> m_random;
-    std::unique_ptr<Form1> m_form;
 };
-
-void TestDrill::init()
-{
-    m_clock = std::make_unique<forms::ManualTimerClock>();
-    m_random = std::make_unique<ScriptedRandom>();
-    m_form = std::make_unique<Form1>(Form1::Services{m_clock.get(), m_random.get()});
-}
-
-void TestDrill::cleanup()
-{
-    m_form.reset();
-    m_random.reset();
-    m_clock.reset();
-}
-
-void TestDrill::showActive()
-{
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-void TestDrill::runDrillToAnswering(int count)
-{
-    setCount(QString::number(count));
-    m_form->cmdsc->click();
-    tick(1000 * (count - 1)); // pace and study time are one second each
-    QVERIFY(m_form->Timer2->Enabled());
-    tick(1000);
-}
 
 void TestDrill::verifyAnswering(int count)
 {
     Form1 &f = *m_form;
-    for (int i = 1; i <= 200; ++i) {
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i) {
         const bool inDrill = i <= count;
         QCOMPARE(itemHidden(f.Txtsc(i)), inDrill);
         QCOMPARE(f.Txtsc(i).Text().size(), inDrill ? 2 : 0);
@@ -186,7 +148,7 @@ void TestDrill::generateDuringADrillStartsOver()
     m_random->push({ScriptedRandom::number(42)});
     f.cmdsc->click();
     QCOMPARE(f.Txtsc(1).Text(), QStringLiteral("42"));
-    for (int i = 2; i <= 200; ++i)
+    for (int i = 2; i <= DrillSurface::BoxCount; ++i)
         QCOMPARE(f.Txtsc(i).Text(), QString());
     QCOMPARE(f.nextItem(), qint16(2));
     QVERIFY(f.Timer1->Enabled());
@@ -210,7 +172,7 @@ void TestDrill::generateAfterADrillClearsTheAnswers()
     f.cmdjc->click();
     QCOMPARE(verdict(f.Txtjc(2)), QStringLiteral("错"));
     f.cmdsc->click();
-    for (int i = 1; i <= 200; ++i) {
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i) {
         QCOMPARE(f.Txtjc(i).Text(), QString());
         QCOMPARE(verdict(f.Txtjc(i)), QString());
         QCOMPARE(f.Txtjc(i).ForeColor(), Black);
@@ -255,7 +217,7 @@ void TestDrill::impossibleCountsRunToBox200ThenClear()
     setCount(count);
     f.cmdsc->click();
     tick(199 * 1000);
-    for (int i = 1; i <= 200; ++i)
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i)
         QCOMPARE(f.Txtsc(i).Text().size(), 2);
     QCOMPARE(f.nextItem(), qint16(201));
     QVERIFY(f.Timer1->Enabled());
@@ -263,7 +225,7 @@ void TestDrill::impossibleCountsRunToBox200ThenClear()
     m_random->push({ScriptedRandom::number(7)});
     tick(1000); // the tick for item 201 finds no box
     QCOMPARE(f.lbldm->Caption(), caption);
-    for (int i = 1; i <= 200; ++i)
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i)
         QCOMPARE(f.Txtsc(i).Text(), QString());
     QVERIFY(!f.Timer1->Enabled());
     QVERIFY(!f.Timer2->Enabled());
@@ -572,7 +534,7 @@ void TestDrill::studyEndCompletesWhateverTheCount()
     QVERIFY(f.Timer2->Enabled());
     setCount(count); // edited during the study time
     tick(1000);
-    for (int i = 1; i <= 200; ++i) {
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i) {
         QCOMPARE(f.Txtjc(i).Locked(), i > opened);
         QCOMPARE(itemHidden(f.Txtsc(i)), i <= opened);
     }
@@ -613,7 +575,7 @@ void TestDrill::checkCoversBoxesWhateverTheCount()
     }
     setCount(count);
     f.cmdjc->click();
-    for (int i = 1; i <= 200; ++i)
+    for (int i = 1; i <= DrillSurface::BoxCount; ++i)
         QCOMPARE(f.Txtjc(i).ForeColor() != Black, i <= checked);
 }
 

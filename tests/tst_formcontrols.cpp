@@ -11,9 +11,8 @@
 #include "optionbutton.h"
 #include "runtimeerror.h"
 #include "textbox.h"
-#include "timerclock.h"
+#include "windowfixture.h"
 
-#include <memory>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -27,13 +26,13 @@
 
 using namespace forms;
 
-class TestFormControls : public QObject
+class TestFormControls : public QObject, private WindowFixture<Form>
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { destroyWindow(); }
 
     void textBoxChangeIsNestedInAssignment();
     void textBoxRaisesNothingForTheSameText();
@@ -65,30 +64,12 @@ private Q_SLOTS:
     void tabKeyFollowsTheOrderSkippingLabels();
     void enterPressesDefaultAndEscCancel();
     void labelSizedToTextGrowsLeft();
-
-private:
-    std::unique_ptr<ManualTimerClock> m_clock;
-    std::unique_ptr<Form> m_form;
-    void showActive();
 };
 
 void TestFormControls::init()
 {
-    m_clock = std::make_unique<ManualTimerClock>();
-    m_form = std::make_unique<Form>(m_clock.get());
+    createWindow();
     m_form->setClientSize(6000, 6000);
-}
-
-void TestFormControls::cleanup()
-{
-    m_form.reset();
-    m_clock.reset();
-}
-
-void TestFormControls::showActive()
-{
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void TestFormControls::textBoxChangeIsNestedInAssignment()

@@ -3,10 +3,8 @@
 // are typed as one stream of characters.
 #include "colors.h"
 #include "form1.h"
-#include "scriptedrandom.h"
-#include "timerclock.h"
+#include "windowfixture.h"
 
-#include <memory>
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QLineEdit>
@@ -16,13 +14,13 @@ using namespace forms::Colors;
 using forms::TextBox;
 using namespace Qt::StringLiterals;
 
-class TestSettings : public QObject
+class TestSettings : public QObject, private WindowFixture<Form1>
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { destroyWindow(); }
 
     void paceTyped_data();
     void paceTyped();
@@ -54,27 +52,13 @@ private Q_SLOTS:
 private:
     void typeInto(forms::ComboBox *combo, const QString &text);
     static void typeStream(const QString &text);
-    void runDrillToAnswering(int count);
-
-    std::unique_ptr<forms::ManualTimerClock> m_clock;
-    std::unique_ptr<ScriptedRandom> m_random;
-    std::unique_ptr<Form1> m_form;
 };
 
+// Every test here types and clicks: the window is shown and active.
 void TestSettings::init()
 {
-    m_clock = std::make_unique<forms::ManualTimerClock>();
-    m_random = std::make_unique<ScriptedRandom>();
-    m_form = std::make_unique<Form1>(Form1::Services{m_clock.get(), m_random.get()});
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-void TestSettings::cleanup()
-{
-    m_form.reset();
-    m_random.reset();
-    m_clock.reset();
+    createWindow();
+    showActive();
 }
 
 // Clicks into the field, selects its text and types over it.
@@ -98,15 +82,6 @@ void TestSettings::typeStream(const QString &text)
 {
     for (QChar c : text)
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-}
-
-void TestSettings::runDrillToAnswering(int count)
-{
-    m_form->Cb2->setText(QString::number(count));
-    QTest::mouseClick(m_form->cmdsc, Qt::LeftButton);
-    m_clock->advanceMs(1000 * qint64(count)); // pace and study time of one second
-    QVERIFY(!m_form->Timer2->Enabled());
-    QVERIFY(!m_form->Txtjc(1).Locked());
 }
 
 void TestSettings::paceTyped_data()

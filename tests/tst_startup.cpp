@@ -2,22 +2,21 @@
 // grids, the lists, the tab order and the focus; start-up raises no handler.
 #include "colors.h"
 #include "form1.h"
-#include "timerclock.h"
+#include "windowfixture.h"
 
-#include <memory>
 #include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 
 using forms::TextBox;
 
-class TestStartup : public QObject
+class TestStartup : public QObject, private WindowFixture<Form1>
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { createWindow(); }
+    void cleanup() { destroyWindow(); }
 
     void windowTitleAndSize();
     void boxGrids_data();
@@ -40,23 +39,7 @@ private Q_SLOTS:
     void lockedBoxesRefuseTyping();
     void accessibleNames();
     void everyLineIsDrawn();
-
-private:
-    std::unique_ptr<forms::ManualTimerClock> m_clock;
-    std::unique_ptr<Form1> m_form;
 };
-
-void TestStartup::init()
-{
-    m_clock = std::make_unique<forms::ManualTimerClock>();
-    m_form = std::make_unique<Form1>(Form1::Services{m_clock.get(), nullptr});
-}
-
-void TestStartup::cleanup()
-{
-    m_form.reset();
-    m_clock.reset();
-}
 
 void TestStartup::windowTitleAndSize()
 {
@@ -114,7 +97,7 @@ void TestStartup::boxesCopyTheDesignBox()
     QVERIFY(!m_form->Txtsc.exists(201));
     QVERIFY(!m_form->Txtjc.exists(0));
     QVERIFY(!m_form->Txtjc.exists(201));
-    for (int n = 1; n <= 200; ++n) {
+    for (int n = 1; n <= DrillSurface::BoxCount; ++n) {
         for (const TextBox *box : {&m_form->Txtsc(n), &m_form->Txtjc(n)}) {
             QVERIFY(box->Locked());
             QCOMPARE(box->MaxLength(), 2);
@@ -215,7 +198,7 @@ void TestStartup::startUpRaisedNoHandler()
     QCOMPARE(m_form->nextItem(), qint16(0));
     QVERIFY(!m_clock->fireNext());
     // No answer box was painted white by a change handler.
-    for (int n = 1; n <= 200; ++n)
+    for (int n = 1; n <= DrillSurface::BoxCount; ++n)
         QCOMPARE(m_form->Txtjc(n).BackColor(), forms::Colors::ScrollBar);
 }
 
@@ -374,7 +357,7 @@ void TestStartup::tabOrder()
 {
     Form1 &f = *m_form;
     QCOMPARE(f.Txtsc(1).TabIndex(), 0);
-    for (int n = 1; n <= 200; ++n)
+    for (int n = 1; n <= DrillSurface::BoxCount; ++n)
         QCOMPARE(f.Txtjc(n).TabIndex(), n);
     // The design-time controls follow answer box 200 in their order, then item boxes 2..200.
     const QList<QWidget *> after = {f.cmdsc, f.cmdjc,      f.Fr1,        &f.Op1(0),    &f.Op1(1),
@@ -383,7 +366,7 @@ void TestStartup::tabOrder()
                                     f.Cb3,   f.Label2,     f.Label3,     f.Label4};
     for (int k = 0; k < after.size(); ++k)
         QCOMPARE(f.tabOrder().indexOf(after[k]), 201 + k);
-    for (int n = 2; n <= 200; ++n)
+    for (int n = 2; n <= DrillSurface::BoxCount; ++n)
         QCOMPARE(f.Txtsc(n).TabIndex(), 218 + n);
 }
 

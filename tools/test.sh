@@ -1,37 +1,30 @@
 #!/usr/bin/env bash
-# Lints the tree (every file states its licence: reuse lint); builds Tavrin and runs the whole
-# test suite; cross-builds Tavrin.exe and runs its tests under Wine (tools/windows.sh); then runs
-# the Linux suite again built with AddressSanitizer and UndefinedBehaviorSanitizer. Installs what
-# it needs on Debian 12.
+# Checks the sources' format, scripts and licences first (seconds, so a slip fails fast); builds
+# Tavrin with warnings as errors and runs the whole test suite; cross-builds Tavrin.exe and runs
+# its tests under Wine (tools/windows.sh); then runs the Linux suite again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/tools/setup.sh"
 jobs="$(nproc)"
 
 echo "== Lint"
-# Every file names its copyright and licence, in its header or in .reuse/dep5.
-if ! lint="$(reuse --root "$root" lint 2>&1)"; then
-    echo "$lint" >&2
-    exit 1
-fi
-echo "reuse: ${lint##*$'\n'}"
+bash "$root/tools/lint.sh"
 
 echo "== Build and test"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTAVRIN_BUILD_TESTS=ON >/dev/null
+    -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_WERROR=ON >/dev/null
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE soak
 
 echo "== Windows: cross build, zip and tests under Wine"
-bash "$root/tools/windows.sh" --test
+TAVRIN_WERROR=ON bash "$root/tools/windows.sh" --test
 
 echo "== Build and test with sanitizers"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DTAVRIN_SANITIZE=ON -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_BUILD_BENCH=OFF >/dev/null
+    -DTAVRIN_SANITIZE=ON -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_BUILD_BENCH=OFF -DTAVRIN_WERROR=ON \
+    >/dev/null
 cmake --build "$root/build-sanitize" -j "$jobs"
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-if [ -f "$root/tests/sanitizer.supp" ]; then
-    export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
-fi
 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs" -LE "soak|nosanitize|resources"

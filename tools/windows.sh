@@ -48,6 +48,7 @@ cmake -S "$root" -B "$tree" -G Ninja \
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_BUILD_BENCH=OFF \
+    -DTAVRIN_WERROR="${TAVRIN_WERROR:-OFF}" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-test.sh" \
     -DTAVRIN_WINDOWS_DEPLOY_DIR="$build/unzipped/Tavrin" -DTAVRIN_WINDOWS_DIST_DIR="$build" \
     -DTAVRIN_WINE="$wine" >/dev/null

@@ -11,7 +11,8 @@ using forms::TextBox;
 namespace
 {
 
-constexpr int BoxCount = 200;
+constexpr int BoxCount = DrillSurface::BoxCount;
+constexpr qint16 LettersOption = 1; // Op1(0) is digits, Op1(1) letters
 constexpr int GridColumns = 20;
 constexpr float GridPitch = 360;
 
@@ -167,8 +168,9 @@ void Form1::Cb3_Click()
 
 void Form1::Op1_Click(qint16 index)
 {
-    const bool digits = (index ^ 1) != 0;
-    ckdm->setValue(qint16(index ^ 1));
+    // The code hint belongs to digits: ticked, enabled and shown for them, off for letters.
+    const bool digits = index != LettersOption;
+    ckdm->setValue(digits ? qint16(1) : qint16(0));
     ckdm->setEnabled(digits);
     lbldm->setVisible(digits);
 }

@@ -7,8 +7,8 @@ transparent and does not count). XPM is plain text: any text editor, GIMP or Ima
 Output, written next to the sources (or into --out DIR):
   tavrin.ico          two images, 32x32 then 16x16, 4 bits per pixel (16-colour palette and an
                       AND mask for transparency): the Windows icon and the window's .rc icon
-  tavrin-16.png       the 16x16 image        } RGBA PNGs: the Qt resource behind the window icon
-  tavrin-32.png       the 32x32 image        } and the hicolor theme icons on Linux
+  tavrin-16.png       the 16x16 image        } RGBA PNGs: the hicolor theme icons on Linux
+  tavrin-32.png       the 32x32 image        }
   tavrin-64.png       the 32x32 image, each pixel doubled
   tavrin-128.png      the 32x32 image, each pixel made 4x4
 

@@ -49,7 +49,7 @@ void TestAppIcon::iconImagesAreTheIcoImages_data()
     QTest::newRow("16x16") << 16;
 }
 
-// The window icon (PNG in the Qt resource) and the executable's icon (tavrin.ico) show the
+// The window icon (compiled in from the XPMs) and the executable's icon (tavrin.ico) show the
 // same pixels: both are built from resources/icon/tavrin-*.xpm.
 void TestAppIcon::iconImagesAreTheIcoImages()
 {
