@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows stage: cross-builds Tavrin.exe and its tests with MinGW-w64 against the Qt for
-# Windows in ../shared/windows/, gathers the folder, zip and installer a Windows user gets, and with
-# --test runs the tests under Wine. Installs what it needs on Debian 12 (tools/packages-windows.txt);
-# the Linux build never needs any of it.
+# Windows in ../shared/windows/, gathers the folder, zip and installer a Windows user gets, and
+# with --test runs the tests under Wine. Installs what it needs on Debian 12
+# (tools/packages-windows.txt); the Linux build never needs any of it.
 #   bash tools/windows.sh           build and gather build-windows/Tavrin-<version>-windows-x86_64.zip
 #                                   and the installer Tavrin-<version>-windows-x86_64.msi
 #   bash tools/windows.sh --test    the same, then every test under Wine

@@ -49,8 +49,8 @@ def lnk_target(data):
 
 
 def registry(prefix, under, name_field):
-    """The machine's registry keys just below a key whose value name_field is Tavrin, each as
-    {value name: value}."""
+    """The keys of the machine's registry below the key `under` whose value name_field is
+    Tavrin, each as {value name: value}."""
     keys, current = [], None
     with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as reg:
         for line in reg:
