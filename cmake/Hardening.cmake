@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Hardening of every target, as Debian builds its own packages: position-independent
 # executables, full RELRO (the GOT read-only after start-up, symbols bound at load time) and, in
 # optimised builds, the checked variants of the C library's string and memory functions. Each

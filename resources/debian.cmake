@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What Debian wants beside the program in the .deb: the copyright file in its machine-readable
 # format, the changelog and the manual page, both compressed as dpkg's own tools do (gzip -9n:
 # no name, no time stamp, so every build makes the same bytes). Included by CMakeLists.txt here.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by CPack once the package's files are in its staging folder: strips every ELF file there of
 # its symbols and of the .comment and .note sections, as Debian's dh_strip does.
 file(GLOB_RECURSE staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*")

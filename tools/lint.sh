@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The quick checks of tools/test.sh: every C++ file as .clang-format says, every shell script
 # clean under shellcheck, every file naming its copyright and licence (reuse lint). Files are the
 # ones git tracks, so build folders never count.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows stage: cross-builds Tavrin.exe and its tests with MinGW-w64 against the Qt for
 # Windows in ../shared/windows/, gathers the folder, zip and installer a Windows user gets, and
 # with --test runs the tests under Wine. Installs what it needs on Debian 12

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The Windows installer under Wine: install, start, shortcut, uninstall.
 
 Installs the .msi silently into a copy of the prefix TAVRIN_WINE_PREFIX, checks the installed

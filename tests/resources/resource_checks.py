@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks of Tavrin's icon, Windows version record, install rules and .deb, run by CTest.
 
   resource_checks.py icon ICO PNG_DIR
