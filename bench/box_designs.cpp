@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Two designs of the window's 398 boxes, built alone on the main window's geometry: QLineEdits
 // that inherit one font and palette from their layer, as the window builds them now, and boxes
 // that paint themselves and borrow one real editor while they have the focus. Each run builds

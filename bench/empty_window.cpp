@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The anchor of the start-up and memory figures: an empty Qt window of the main window's size,
 // shown, until its first frame is painted. With --text the window shows one line in the main
 // window's Song font chain: the floor of any window that shows such text, since the font

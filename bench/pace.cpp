@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pace accuracy on real time: the window with its own clock (or, for comparison, one of the
 // bench's clocks), a real event loop, the settings put into the combo boxes through the
 // controls and the generate button pressed. Records when each item box receives its item, and when

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmarks (Release, in build-bench/) and runs them: start-up and memory against an
 # empty Qt window, then the pace of two real-time drills (about two minutes), and prints one
 # table. Options go to the runner:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the bench programs and prints one table. Start-up programs run alternately, round after
 // round, so that the noise of a shared machine falls on all of them alike; each figure is the
 // median of its runs. The launch time is taken here, just before the program is spawned, on the

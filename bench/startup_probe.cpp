@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up of the real window, started as the program starts it: QApplication, Form1, centred,
 // shown, until the first frame is painted. With --breakdown it also marks the phases inside the
 // window's constructor, from the outside: the design-time controls, the box pass and the list

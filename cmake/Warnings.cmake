@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Warnings and sanitizers for every target of the project.
 if(MSVC)
     add_compile_options(/W4 /utf-8)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # tavrin_add_test(name source... LIBS lib... [LABELS label...])
 # A QtTest program run by CTest on the offscreen platform, so no display is needed. In the Windows
 # build its emulator (tools/wine-test.sh) runs it under Wine, several times slower.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number-code table: its slots and its lookup by number and by text.
 #include "codetable.h"
 #include "runtimeerror.h"

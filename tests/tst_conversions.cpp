@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text and number conversions that the settings and the code table rely on.
 #include "conversions.h"
 #include "runtimeerror.h"

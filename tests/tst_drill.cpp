@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The drill: generate, present, study, check, on a clock and random source the test drives.
 #include "colors.h"
 #include "form1.h"

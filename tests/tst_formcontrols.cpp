@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The forms layer's controls: events raised by code run at once, nested inside the assignment;
 // the user's input raises the same events; control arrays, colours, tab order and the form's
 // Enter and Esc keys.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Interval timers on a clock the test moves: bounds, ticking, and a schedule that keeps the beat.
 #include "intervaltimer.h"
 #include "runtimeerror.h"

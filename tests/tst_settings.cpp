@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings and answer entry through real keystrokes and clicks on the window: pace and study
 // time reach the timers at once with their fallbacks, the mode sets up the hint, and answers
 // are typed as one stream of characters.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as a new user opens it: every control where the design puts it, the two box
 // grids, the lists, the tab order and the focus; start-up raises no handler.
 #include "colors.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes the README picture docs/screenshot.png: the real program under Xvfb, mid-drill with
 # items shown and a code word in the hint, taken by the end-to-end test's own machinery.
 #   tools/screenshot.sh [PROGRAM]    (default: builds build/window/tavrin first)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages listed in tools/packages.txt (or the list given) that are not
 # installed yet.
 set -euo pipefail

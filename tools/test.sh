@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Checks the sources' format and scripts first (seconds, so a slip fails fast); builds Tavrin
-# with warnings as errors and runs the whole test suite; cross-builds Tavrin.exe and runs its
-# tests under Wine (tools/windows.sh); then runs the Linux suite again built with
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Checks the sources' format, scripts and licences first (seconds, so a slip fails fast); builds
+# Tavrin with warnings as errors and runs the whole test suite; cross-builds Tavrin.exe and runs
+# its tests under Wine (tools/windows.sh); then runs the Linux suite again built with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Installs what it needs on Debian 12.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

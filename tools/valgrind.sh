@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the window under valgrind memcheck: start-up plus one whole drill (generate, every tick,
 # the answers typed, check), driven by the model test, then a short random run. Fails on any
 # invalid read or write, use of uninitialised memory or definite leak.

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows stage: cross-builds Tavrin.exe and its tests with MinGW-w64 against the Qt for
-# Windows in ../shared/windows/, gathers the folder and zip a Windows user unpacks, and with
-# --test runs the tests under Wine. Installs what it needs on Debian 12 (tools/packages-windows.txt);
-# the Linux build never needs any of it.
+# Windows in ../shared/windows/, gathers the folder, zip and installer a Windows user gets, and
+# with --test runs the tests under Wine. Installs what it needs on Debian 12
+# (tools/packages-windows.txt); the Linux build never needs any of it.
 #   bash tools/windows.sh           build and gather build-windows/Tavrin-<version>-windows-x86_64.zip
+#                                   and the installer Tavrin-<version>-windows-x86_64.msi
 #   bash tools/windows.sh --test    the same, then every test under Wine
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -49,7 +53,8 @@ cmake -S "$root" -B "$tree" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=ON -DTAVRIN_BUILD_BENCH=OFF \
     -DTAVRIN_WERROR="${TAVRIN_WERROR:-OFF}" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-test.sh" \
-    -DTAVRIN_WINDOWS_DEPLOY_DIR="$build/unzipped/Tavrin" -DTAVRIN_WINE="$wine" >/dev/null
+    -DTAVRIN_WINDOWS_DEPLOY_DIR="$build/unzipped/Tavrin" -DTAVRIN_WINDOWS_DIST_DIR="$build" \
+    -DTAVRIN_WINE="$wine" >/dev/null
 cmake --build "$tree" -j "$(nproc)"
 
 # ---- The folder a Windows user runs: Tavrin.exe and exactly the DLLs it loads ----
@@ -61,7 +66,8 @@ cp "$tree/Tavrin.exe" "$deploy/"
 x86_64-w64-mingw32-strip "$deploy/Tavrin.exe"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
-cp "$qt/LGPL-3.0-only.txt" "$deploy/"
+# The licences: Tavrin's own and Qt's.
+cp "$root/LICENSES/GPL-3.0-or-later.txt" "$qt/LGPL-3.0-only.txt" "$deploy/"
 # Every DLL the program and its plugins import, found in Qt's or MinGW's folders, and theirs in
 # turn; what is found in neither is part of Windows.
 queue=("$deploy/Tavrin.exe" "$deploy/platforms/qwindows.dll" "$deploy/styles/qwindowsvistastyle.dll")
@@ -86,6 +92,18 @@ rm -f "$zip_file"
 (cd "$deploy" && find . -type f | sort | sed 's|^\./||' | tr '\n' ' ')
 echo
 echo "zip: $zip_file ($(du -k "$zip_file" | cut -f1) KiB)"
+
+# ---- The installer: the same folder, with a Start-menu shortcut and an uninstall entry ----
+# wixl-heat lists the folder's files as components; their GUIDs follow from their paths, so
+# every build and release gives a file the same one. wixl resolves paths from each .wxs file.
+msi_file="$build/Tavrin-$version-windows-x86_64.msi"
+(cd "$build" && find Tavrin -type f | LC_ALL=C sort |
+    wixl-heat --prefix Tavrin/ --directory-ref INSTALLDIR --component-group TavrinFiles \
+        --var var.SourceDir --win64 >"$build/tavrin-files.wxs")
+rm -f "$msi_file"
+wixl --arch x64 -D SourceDir=Tavrin -D Win64=yes -o "$msi_file" \
+    "$tree/resources/tavrin.wxs" "$build/tavrin-files.wxs"
+echo "installer: $msi_file ($(du -k "$msi_file" | cut -f1) KiB)"
 # The end-to-end test runs the program as a user gets it: unpacked from the zip.
 rm -rf "$build/unzipped"
 unzip -q "$zip_file" -d "$build/unzipped"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs one Windows QtTest program under Wine: CTest's emulator in the Windows build tree
 # (tools/windows.sh sets it). Each run gets a copy of the ready Wine prefix and a private Xvfb,
 # so suites run side by side without taking each other's focus, and the real `windows` platform

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Builds Tavrin's icon files from the two hand-drawn XPM images beside this script.
 
 Source (edit these): tavrin-32.xpm and tavrin-16.xpm, 16 colours at most each ("None" is

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Accessibility test of the built Tavrin program: a drill played by ear, through AT-SPI.
 
 Starts the AT-SPI bus on a private D-Bus session (run this under dbus-run-session), Xvfb and

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """End-to-end test of the built Tavrin program under a real X server.
 
 Starts Xvfb on a free display and the program as a person would, then drives it only through

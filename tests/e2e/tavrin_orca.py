@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Screen-reader test of the built Tavrin program: what Orca itself speaks of a drill.
 
 Starts Xvfb, the AT-SPI bus on a private D-Bus session (run this under dbus-run-session),

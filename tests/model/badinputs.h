@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The inputs the model test types, pastes and picks, by kind. docs/bad-input.md lists the same

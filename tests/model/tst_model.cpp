@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The model test: drives the real window with mouse clicks, keys and timer ticks chosen at random
 // and, after every single input, compares the window's whole observable state with the
 // reference model (windowmodel.h). Any difference prints the seed, the last inputs and the first

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks of Tavrin's icon, Windows version record, install rules and .deb, run by CTest.
 
   resource_checks.py icon ICO PNG_DIR
@@ -6,12 +9,14 @@
   resource_checks.py exe --exe Tavrin.exe --ico ICO --project-version X.Y.Z
   resource_checks.py install --cmake PROGRAM --build-dir DIR --app-id ID
                              --desktop-file-validate PROGRAM --appstreamcli PROGRAM
-  resource_checks.py deb --cpack PROGRAM --dpkg-deb PROGRAM --build-dir DIR --app-id ID
+  resource_checks.py deb --cpack PROGRAM --dpkg-deb PROGRAM --lintian PROGRAM --build-dir DIR
+                         --app-id ID --project-version X.Y.Z
 
 Each prints what it checked and exits 1 at the first failure, saying what differs.
 """
 
 import argparse
+import gzip
 import os
 import pathlib
 import shutil
@@ -34,6 +39,11 @@ VOS__WINDOWS32 = 0x4
 VFT_APP = 0x1
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
+LICENSE = "GPL-3.0-or-later"
+# Shown by lintian only as information, yet each is a fault of the package: no fortified C
+# library calls, no full RELRO, a section a stripped program should not carry.
+LINTIAN_INFO_REFUSED = ("hardening-no-fortify-functions", "hardening-no-bindnow",
+                        "binary-has-unneeded-section")
 
 # Packages named for a missing tool.
 PACKAGE_OF = {
@@ -41,6 +51,7 @@ PACKAGE_OF = {
     "desktop-file-validate": "desktop-file-utils",
     "appstreamcli": "appstream",
     "dpkg-deb": "dpkg",
+    "lintian": "lintian",
     "cpack": "cmake",
     "cmake": "cmake",
 }
@@ -316,6 +327,9 @@ def installed_paths(app_id):
         "bin/tavrin": "program",
         f"share/applications/{app_id}.desktop": "desktop entry",
         f"share/metainfo/{app_id}.metainfo.xml": "AppStream metainfo",
+        "share/doc/tavrin/copyright": "copyright file",
+        "share/doc/tavrin/changelog.gz": "changelog",
+        "share/man/man1/tavrin.1.gz": "manual page",
     }
     for size in (16, 32, 64, 128):
         paths[f"share/icons/hicolor/{size}x{size}/apps/{app_id}.png"] = f"{size} px icon"
@@ -333,9 +347,15 @@ def check_layout(prefix, app_id):
     expect(fields.get("Exec", "").split()[:1] == ["tavrin"], f"Exec={fields.get('Exec')}")
     expect(fields.get("Icon") == app_id, f"Icon={fields.get('Icon')}, want {app_id}")
     metainfo = (prefix / f"share/metainfo/{app_id}.metainfo.xml").read_text(encoding="utf-8")
-    for needle in (f"<id>{app_id}</id>", f"{app_id}.desktop</launchable>", "<screenshot",
-                   "<content_rating", "<release "):
+    for needle in (f"<id>{app_id}</id>", f"{app_id}.desktop</launchable>",
+                   "<metadata_license>CC0-1.0</metadata_license>",
+                   f"<project_license>{LICENSE}</project_license>", "<content_rating",
+                   "<release "):
         expect(needle in metainfo, f"metainfo lacks {needle}")
+    copyright_file = (prefix / "share/doc/tavrin/copyright").read_text(encoding="utf-8")
+    expect(copyright_file.startswith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"),
+        "the copyright file is not in Debian's machine-readable format")
     print(f"layout: {len(installed_paths(app_id))} files under {prefix}, Exec and Icon agree")
 
 
@@ -366,6 +386,7 @@ def check_install(args):
 def check_deb(args):
     cpack = tool(args.cpack, "cpack")
     dpkg_deb = tool(args.dpkg_deb, "dpkg-deb")
+    lintian = tool(args.lintian, "lintian")
     build = pathlib.Path(args.build_dir)
     with tempfile.TemporaryDirectory(prefix="tavrin-deb-") as temp:
         temp = pathlib.Path(temp)
@@ -387,7 +408,37 @@ def check_deb(args):
         root = temp / "root"
         run([dpkg_deb, "-x", deb, root])
         check_layout(root / "usr", args.app_id)
+        check_versions(root / "usr", fields, args.project_version)
+        check_lintian(lintian, deb)
         start_from_entry(root / "usr", args.app_id)
+
+
+def check_versions(prefix, fields, project_version):
+    """The package, its changelog and its manual page name the project's version."""
+    changelog = gzip.decompress((prefix / "share/doc/tavrin/changelog.gz").read_bytes())
+    manual = gzip.decompress((prefix / "share/man/man1/tavrin.1.gz").read_bytes())
+    found = {
+        "Version": fields.get("Version"),
+        "changelog": changelog.decode("utf-8").partition("(")[2].partition(")")[0],
+        "manual page": next((line.split('"')[3] for line in manual.decode("utf-8").splitlines()
+                             if line.startswith(".TH ")), "").removeprefix("Tavrin "),
+    }
+    wrong = {what: value for what, value in found.items() if value != project_version}
+    expect(not wrong, f"versions {wrong}, want the project's {project_version}")
+    print(f"deb: Version, changelog and manual page are {project_version}")
+
+
+def check_lintian(lintian, deb):
+    """Debian's package checker: no error, no warning, none of the refused informations."""
+    result = subprocess.run([lintian, "--display-info", deb], capture_output=True, text=True)
+    output = result.stdout
+    # Status 2 says it found errors (listed below); 1 is lintian's own failure.
+    expect(result.returncode in (0, 2), f"lintian failed ({result.returncode}):\n"
+           f"{output}{result.stderr}")
+    hints = [line for line in output.splitlines()
+             if line[:2] in ("E:", "W:") or any(tag in line for tag in LINTIAN_INFO_REFUSED)]
+    expect(not hints, "lintian:\n" + "\n".join(hints))
+    print(f"deb: lintian passes ({len(output.splitlines())} informations)")
 
 
 def start_from_entry(prefix, app_id):
@@ -437,6 +488,8 @@ def main():
     deb = commands.add_parser("deb")
     deb.add_argument("--cpack", required=True)
     deb.add_argument("--dpkg-deb", required=True)
+    deb.add_argument("--lintian", required=True)
+    deb.add_argument("--project-version", required=True)
     deb.add_argument("--build-dir", required=True)
     deb.add_argument("--app-id", required=True)
     args = parser.parse_args()

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's icon: one icon with a 16x16 and a 32x32 image,
 // set on Form1, and the same pixels as the images of the Windows icon file.
 #include "appicon.h"
