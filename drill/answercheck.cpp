@@ -10,6 +10,8 @@
 void AnswerCheck::check()
 {
     const int boxes = m_cycle.boxesOfDrill();
+    int rightCount = 0;
+    QString focusedVerdict;
     for (int i = 1; i <= boxes; ++i) {
         m_surface.Txtsc(i).setForeColor(forms::Colors::Black);
         const QString answer = m_surface.Txtjc(i).Text().toLower();
@@ -17,7 +19,13 @@ void AnswerCheck::check()
         const bool right = answer == item;
         m_surface.Txtjc(i).setForeColor(right ? forms::Colors::Green : forms::Colors::Red);
         // The verdict in words as well, for those who cannot tell the colours.
-        m_surface.Txtjc(i).setAccessibleDescription(right ? QStringLiteral("对")
-                                                          : QStringLiteral("错"));
+        const QString verdict = right ? QStringLiteral("对") : QStringLiteral("错");
+        m_surface.Txtjc(i).setDescription(verdict);
+        rightCount += right ? 1 : 0;
+        if (m_surface.Txtjc(i).hasFocus())
+            focusedVerdict = m_surface.Txtjc(i).accessibleName() + QLatin1Char(' ') + verdict;
     }
+    // A listener hears how it went, then the verdict of the answer the cursor is in.
+    m_surface.announcer.announce(QStringLiteral("对 %1 个，共 %2 个").arg(rightCount).arg(boxes),
+                                 focusedVerdict);
 }

@@ -7,7 +7,8 @@ class DrillCycle;
 struct DrillSurface;
 
 // The check command: shows the items of the drill again and colours each answer green when it
-// matches its item, forgiving only the letter case of the answer, and red otherwise.
+// matches its item, forgiving only the letter case of the answer, and red otherwise; a listener
+// hears how many were right and the verdict of the focused answer.
 class AnswerCheck
 {
 public:

@@ -29,12 +29,13 @@ void DrillCycle::reset()
         m_surface.Timer1.setEnabled(false);
         m_surface.Timer2.setEnabled(false);
         m_surface.ckdm.setEnabled(true);
+        m_surface.announcer.clear();
         for (int i = 1; i <= BoxCount; ++i) {
             m_surface.Txtsc(i).setText(QString());
             m_surface.Txtsc(i).setForeColor(Black);
             forms::TextBox &answer = m_surface.Txtjc(i);
             answer.setForeColor(Black);
-            answer.setAccessibleDescription(QString()); // the last check's verdict goes too
+            answer.setDescription(QString()); // the last check's verdict goes too
             answer.setBackColor(ButtonFace);
             // Clearing a box that held text raises its change handling, which paints it white;
             // the grey is set again after it.
@@ -92,6 +93,8 @@ void DrillCycle::endStudy()
         m_surface.Txtjc(i).setBackColor(White);
         m_surface.Txtjc(i).setLocked(false);
     }
+    // The last item said is hidden now too: nothing of it is left to read.
+    m_surface.announcer.clear();
     try {
         m_surface.Txtjc(1).SetFocus();
     } catch (const forms::RuntimeError &) {

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "announcer.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "controlarray.h"
@@ -30,4 +31,5 @@ struct DrillSurface {
     forms::IntervalTimer &Timer2;                  // ends the study time
     const CodeTable &codes;
     forms::RandomSource &random;
+    forms::Announcer &announcer; // what a listener hears whatever has the focus
 };

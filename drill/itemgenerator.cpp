@@ -28,6 +28,7 @@ void ItemGenerator::drawNumber(qint16 i)
     const QString text = n > 9 ? QString::number(n) : QStringLiteral("0") + QString::number(n);
     m_surface.Txtsc(i).setText(text);
     m_surface.lbldm.setCaption(m_surface.codes(n));
+    announce(i, text); // heard as the number: "07"
 }
 
 void ItemGenerator::drawLetters(qint16 i)
@@ -36,4 +37,13 @@ void ItemGenerator::drawLetters(qint16 i)
     const int r2 = int(std::floor(double(m_surface.random.next()) * 26.0)) + 1;
     const QString pair = QString(QChar(Alphabet[r1 - 1])) + QChar(Alphabet[r2 - 1]);
     m_surface.Txtsc(i).setText(pair.toLower());
+    // Letter by letter, so that a pair such as "ca" is not read as a syllable.
+    announce(i, pair.toLower().split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(' ')));
+}
+
+void ItemGenerator::announce(qint16 i, const QString &spoken)
+{
+    // Only an item the eye can read is heard.
+    if (!m_surface.Txtsc(i).textHidden())
+        m_surface.announcer.announce(spoken);
 }

@@ -3,12 +3,14 @@
 
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 struct DrillSurface;
 
 // Draws one random two-character item into an item box: a number 00..99 in digits mode (with
-// its code word in the hint label), a pair of lowercase letters aa..zz in letters mode.
+// its code word in the hint label), a pair of lowercase letters aa..zz in letters mode. Each item
+// is announced to a listener as it appears.
 class ItemGenerator
 {
 public:
@@ -21,6 +23,8 @@ public:
 private:
     void drawNumber(qint16 i);
     void drawLetters(qint16 i);
+    // Says the item now in box i, as spoken.
+    void announce(qint16 i, const QString &spoken);
 
     DrillSurface &m_surface;
 };

@@ -3,8 +3,11 @@
 
 #include "accessibility.h"
 
+#include "accessibleannouncer.h"
 #include "accessiblecombobox.h"
+#include "accessibleform.h"
 #include "accessibletextbox.h"
+#include "announcer.h"
 #include "combobox.h"
 #include "form.h"
 #include "textbox.h"
@@ -21,9 +24,17 @@ QAccessibleInterface *accessibleControl(const QString &, QObject *object)
         return new AccessibleTextBox(box);
     if (auto *box = dynamic_cast<ComboBox *>(object))
         return new AccessibleComboBox(box);
-    // A plain top-level widget would be a filler, and a screen reader would not name the window.
     if (auto *form = qobject_cast<Form *>(object))
-        return new QAccessibleWidget(form, QAccessible::Window);
+        return new AccessibleForm(form);
+    if (auto *announcer = dynamic_cast<Announcer *>(object))
+        return new AccessibleAnnouncer(announcer, AccessibleAnnouncer::Part::StatusBar);
+    if (auto *announcer = dynamic_cast<Announcer *>(object->parent())) {
+        for (int k = 0; k < Announcer::Notifications; ++k) {
+            if (object == &announcer->notification(k))
+                return new AccessibleAnnouncer(announcer, AccessibleAnnouncer::Part::Notification,
+                                               k);
+        }
+    }
     return nullptr;
 }
 

@@ -137,8 +137,11 @@ void AccessibleTextBox::scrollToSubstring(int startIndex, int endIndex)
 
 QString AccessibleTextBox::attributes(int offset, int *startOffset, int *endOffset) const
 {
-    // One plain run of text: no attributes.
-    *startOffset = *endOffset = offset;
+    // The whole text is one plain run without attributes. A run of no length at the offset would
+    // make a screen reader cut the text into pieces there and speak only a part of it.
+    Q_UNUSED(offset);
+    *startOffset = 0;
+    *endOffset = characterCount();
     return QString();
 }
 

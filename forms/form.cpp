@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "control.h"
+#include "textbox.h"
 #include "timerclock.h"
 #include "twips.h"
 
@@ -28,7 +29,7 @@ Form::Form(TimerClock *clock)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_ownClock(clock ? nullptr : std::make_unique<SteadyTimerClock>()),
-      m_clock(clock ? clock : m_ownClock.get())
+      m_clock(clock ? clock : m_ownClock.get()), m_announcer(this)
 {
     // Enter and Esc belong to the form's buttons whichever control has the focus, as in a
     // dialog. They are taken before the control sees them, but not from an open drop-down list,
@@ -68,7 +69,7 @@ bool Form::focusNextPrevChild(bool next)
     QWidget *target = m_tabOrder.next(focusWidget(), next);
     if (!target)
         return false;
-    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    TextBox::moveFocus(target, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 
@@ -90,6 +91,11 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     if (static_cast<QWidget *>(watched)->window() != this || QApplication::activePopupWidget())
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_F6 && !(key->modifiers() & ~Qt::ShiftModifier) &&
+        !m_focusPlaces.empty()) {
+        moveToPlace(!(key->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
     if (key->modifiers() & ~Qt::KeypadModifier)
         return false;
     switch (key->key()) {
@@ -102,6 +108,42 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         return true;
     default:
         return false;
+    }
+}
+
+void Form::setFocusPlaces(std::vector<std::vector<QWidget *>> places)
+{
+    m_focusPlaces = std::move(places);
+}
+
+int Form::placeOfFocus() const
+{
+    // The nearest parent of the focus that is the parent of a place; none: before the first.
+    for (const QWidget *around = focusWidget(); around; around = around->parentWidget()) {
+        for (std::size_t k = 0; k < m_focusPlaces.size(); ++k) {
+            const auto &place = m_focusPlaces[k];
+            if (!place.empty() && place.front()->parentWidget() == around)
+                return int(k);
+        }
+    }
+    return -1;
+}
+
+void Form::moveToPlace(bool forward)
+{
+    const int n = int(m_focusPlaces.size());
+    int k = placeOfFocus();
+    if (k < 0)
+        k = forward ? n - 1 : 0;
+    // A place none of whose controls can take the focus now is passed over.
+    for (int step = 1; step <= n; ++step) {
+        const int next = forward ? (k + step) % n : (k - step + n) % n;
+        for (QWidget *control : m_focusPlaces[std::size_t(next)]) {
+            if (TabOrder::canTakeFocus(control)) {
+                TextBox::moveFocus(control, Qt::ShortcutFocusReason);
+                return;
+            }
+        }
     }
 }
 

@@ -3,10 +3,12 @@
 
 #pragma once
 
+#include "announcer.h"
 #include "taborder.h"
 
 #include <memory>
 #include <QWidget>
+#include <vector>
 
 class QPushButton;
 
@@ -35,12 +37,19 @@ public:
     void centerOnScreen();
 
     TabOrder &tabOrder() { return m_tabOrder; }
+    // What the form says to a listener whatever has the focus.
+    Announcer &announcer() { return m_announcer; }
     TimerClock &clock() { return *m_clock; }
 
     // Enter presses the default button (or the command button that has the focus); Esc presses
     // the cancel button.
     void setDefaultButton(QPushButton *button) { m_defaultButton = button; }
     void setCancelButton(QPushButton *button) { m_cancelButton = button; }
+
+    // The places that F6 (forward) and Shift+F6 (backward) move the focus between, in a ring.
+    // A place is a list of controls on one parent, of which the first that can take the focus
+    // now takes it; the focus is in the place whose parent holds it most closely.
+    void setFocusPlaces(std::vector<std::vector<QWidget *>> places);
 
 protected:
     // Deletes every control now. A derived form whose handlers use its own members calls this
@@ -55,6 +64,8 @@ protected:
 private:
     void pressDefault();
     void pressCancel();
+    void moveToPlace(bool forward);
+    int placeOfFocus() const;
 
     TabOrder m_tabOrder;
     std::unique_ptr<TimerClock> m_ownClock;
@@ -62,6 +73,8 @@ private:
     QPushButton *m_defaultButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     bool m_shown = false;
+    std::vector<std::vector<QWidget *>> m_focusPlaces;
+    Announcer m_announcer;
 };
 
 } // namespace forms

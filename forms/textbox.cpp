@@ -6,12 +6,15 @@
 #include "colors.h"
 #include "runtimeerror.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
 namespace forms
 {
+
+bool TextBox::s_formMovingFocus = false;
 
 #ifdef Q_OS_WIN
 constexpr bool PaletteAlwaysOwn = true;
@@ -39,6 +42,12 @@ void TextBox::setText(const QString &text)
     setCursorPosition(0);
     const QScopedValueRollback replacing(m_replacingHidden, true);
     QLineEdit::setText(text);
+}
+
+void TextBox::setDescription(const QString &description)
+{
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
 }
 
 bool TextBox::textHidden() const
@@ -109,7 +118,7 @@ void TextBox::SetFocus()
     if (hasFocus())
         return;
     m_gotFocusRaised = false;
-    setFocus(Qt::OtherFocusReason);
+    moveFocus(this, Qt::OtherFocusReason);
     // In an inactive window Qt only remembers the focus; the got-focus event is still due now.
     if (!m_gotFocusRaised)
         GotFocus.raise();
@@ -127,8 +136,39 @@ void TextBox::focusInEvent(QFocusEvent *event)
     // Coming back to the window or from a popup is not a new focus.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
+    // Qt tells assistive technology of the new focus only after this event, and a screen reader
+    // that hears of a selection in a box before its focus takes the box for focused without
+    // presenting it. When the form moves the focus, the got-focus handler (which selects) runs
+    // once Qt has told of the focus, still inside the move.
+    if (s_formMovingFocus) {
+        m_gotFocusPending = true;
+        return;
+    }
+    raiseGotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    m_gotFocusPending = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void TextBox::raiseGotFocus()
+{
+    m_gotFocusPending = false;
     m_gotFocusRaised = true;
     GotFocus.raise();
+}
+
+void TextBox::moveFocus(QWidget *control, Qt::FocusReason reason)
+{
+    {
+        const QScopedValueRollback moving(s_formMovingFocus, true);
+        control->setFocus(reason);
+    }
+    auto *box = dynamic_cast<TextBox *>(QApplication::focusWidget());
+    if (box && box->m_gotFocusPending)
+        box->raiseGotFocus();
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent *event)

@@ -46,8 +46,17 @@ public:
     // Selects length characters from SelStart.
     void setSelLength(int length);
 
+    // What assistive technology reads besides the name and the text (the check's verdict). Only
+    // a new description raises an event.
+    void setDescription(const QString &description);
+
     // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
     void SetFocus();
+
+    // Moves the keyboard focus as the form does for Tab, F6 and SetFocus. A text box that gets it
+    // raises GotFocus inside this call, but only after Qt has told assistive technology of the
+    // new focus.
+    static void moveFocus(QWidget *control, Qt::FocusReason reason);
 
     // A copy of this box's design-time properties on the same parent, hidden, at the end of
     // the tab order, for a new element of a control array.
@@ -59,14 +68,19 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void applyColors();
+    void raiseGotFocus();
+
+    static bool s_formMovingFocus;
 
     quint32 m_foreColor;
     quint32 m_backColor;
     bool m_gotFocusRaised = false;
+    bool m_gotFocusPending = false;
     bool m_replacingHidden = false;
 };
 

@@ -90,6 +90,7 @@ void TestDrill::verifyAnswering(int count)
     QCOMPARE(f.ckdm->Value(), 0);
     QVERIFY(!f.ckdm->Enabled());
     QVERIFY(!f.lbldm->Visible());
+    QCOMPARE(f.announcer().message(), QString()); // the last item said is not read back
 }
 
 // Everything inside the box's border and focus ring has the box's background colour: no text,
@@ -318,6 +319,7 @@ void TestDrill::numberItems()
     m_form->cmdsc->click();
     QCOMPARE(m_form->Txtsc(1).Text(), item);
     QCOMPARE(m_form->lbldm->Caption(), hint);
+    QCOMPARE(m_form->announcer().message(), item); // heard as it appears
 }
 
 void TestDrill::lettersItemsLeaveTheHintAlone()
@@ -331,8 +333,10 @@ void TestDrill::lettersItemsLeaveTheHintAlone()
                     1.0f - 1.0f / 16777216.0f});
     f.cmdsc->click();
     QCOMPARE(f.Txtsc(1).Text(), QStringLiteral("ca"));
+    QCOMPARE(f.announcer().message(), QStringLiteral("c a")); // letter by letter, no syllable
     tick(1000);
     QCOMPARE(f.Txtsc(2).Text(), QStringLiteral("az"));
+    QCOMPARE(f.announcer().message(), QStringLiteral("a z"));
     QCOMPARE(f.lbldm->Caption(), QStringLiteral("07 key"));
 }
 
@@ -439,6 +443,10 @@ void TestDrill::checkColoursAnswers()
              right ? QColor(0, 255, 0) : QColor(255, 0, 0));
     QCOMPARE(f.Txtjc(3).BackColor(), White);
     QCOMPARE(verdict(f.Txtjc(3)), right ? QStringLiteral("对") : QStringLiteral("错"));
+    // Heard: how many of the six were right, then the verdict of the answer with the cursor.
+    QCOMPARE(f.announcer().message(), QStringLiteral("对 %1 个，共 6 个").arg(right ? 1 : 0));
+    // The second character of an answer moves the cursor on, to box 4.
+    QCOMPARE(f.announcer().detail(), QStringLiteral("答案 %1 错").arg(answer.size() > 1 ? 4 : 1));
     for (int i = 1; i <= 6; ++i)
         QCOMPARE(f.Txtsc(i).ForeColor(), Black);
     QCOMPARE(f.Txtjc(7).ForeColor(), Black); // beyond the count: untouched

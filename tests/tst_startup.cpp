@@ -8,6 +8,7 @@
 #include "windowfixture.h"
 
 #include <QAccessible>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QTest>
 
@@ -36,8 +37,8 @@ private Q_SLOTS:
     void statusBoxLabels();
     void codeWordStaysInsideTheStatusBox();
     void tabOrder();
-    void tabKeyMovesAlongTheAnswerBoxes_data();
-    void tabKeyMovesAlongTheAnswerBoxes();
+    void tabAndF6MoveTheFocus_data();
+    void tabAndF6MoveTheFocus();
     void focusStartsInItemBox1();
     void lockedBoxesRefuseTyping();
     void accessibleNames();
@@ -373,29 +374,47 @@ void TestStartup::tabOrder()
         QCOMPARE(f.Txtsc(n).TabIndex(), 218 + n);
 }
 
-void TestStartup::tabKeyMovesAlongTheAnswerBoxes_data()
+void TestStartup::tabAndF6MoveTheFocus_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("answer 5 to 6") << QStringLiteral("答案 5") << QStringLiteral("答案 6");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("answer 5 to 6")
+        << QStringLiteral("答案 5") << QStringLiteral("答案 6") << QStringLiteral("Tab");
     QTest::newRow("answer 20 to 21 (next row)")
-        << QStringLiteral("答案 20") << QStringLiteral("答案 21");
-    QTest::newRow("answer 200 to generate") << QStringLiteral("答案 200") << QStringLiteral("生成");
-    QTest::newRow("pace to count") << QStringLiteral("速度（秒）") << QStringLiteral("组数");
-    QTest::newRow("count to show code") << QStringLiteral("组数") << QStringLiteral("提示代码");
+        << QStringLiteral("答案 20") << QStringLiteral("答案 21") << QStringLiteral("Tab");
+    QTest::newRow("answer 200 to generate")
+        << QStringLiteral("答案 200") << QStringLiteral("生成") << QStringLiteral("Tab");
+    QTest::newRow("pace to count")
+        << QStringLiteral("速度（秒）") << QStringLiteral("组数") << QStringLiteral("Tab");
+    QTest::newRow("count to show code")
+        << QStringLiteral("组数") << QStringLiteral("提示代码") << QStringLiteral("Tab");
     QTest::newRow("show code to automatic check")
-        << QStringLiteral("提示代码") << QStringLiteral("自动检查");
+        << QStringLiteral("提示代码") << QStringLiteral("自动检查") << QStringLiteral("Tab");
     QTest::newRow("move cursor to delay")
-        << QStringLiteral("光标转移") << QStringLiteral("延迟（秒）");
-    QTest::newRow("check to digits") << QStringLiteral("检查") << QStringLiteral("数字");
+        << QStringLiteral("光标转移") << QStringLiteral("延迟（秒）") << QStringLiteral("Tab");
+    QTest::newRow("check to digits")
+        << QStringLiteral("检查") << QStringLiteral("数字") << QStringLiteral("Tab");
     QTest::newRow("digits to pace (one stop per group)")
-        << QStringLiteral("数字") << QStringLiteral("速度（秒）");
+        << QStringLiteral("数字") << QStringLiteral("速度（秒）") << QStringLiteral("Tab");
+    // F6 and Shift+F6 go round answer 1, the selected mode option and generate.
+    QTest::newRow("F6 from an answer to the mode")
+        << QStringLiteral("答案 5") << QStringLiteral("数字") << QStringLiteral("F6");
+    QTest::newRow("F6 from a setting to generate")
+        << QStringLiteral("组数") << QStringLiteral("生成") << QStringLiteral("F6");
+    QTest::newRow("F6 from check to answer 1")
+        << QStringLiteral("检查") << QStringLiteral("答案 1") << QStringLiteral("F6");
+    QTest::newRow("Shift+F6 from an item to generate")
+        << QStringLiteral("项目 7") << QStringLiteral("生成") << QStringLiteral("Shift+F6");
+    QTest::newRow("Shift+F6 from the mode to answer 1")
+        << QStringLiteral("数字") << QStringLiteral("答案 1") << QStringLiteral("Shift+F6");
 }
 
-void TestStartup::tabKeyMovesAlongTheAnswerBoxes()
+void TestStartup::tabAndF6MoveTheFocus()
 {
     QFETCH(QString, from);
     QFETCH(QString, to);
+    QFETCH(QString, key);
     const auto named = [this](const QString &name) {
         const auto widgets = m_form->findChildren<QWidget *>();
         for (QWidget *widget : widgets) {
@@ -409,7 +428,8 @@ void TestStartup::tabKeyMovesAlongTheAnswerBoxes()
     QWidget *start = named(from);
     QVERIFY(start);
     start->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QKeyCombination press = QKeySequence(key)[0];
+    QTest::keyClick(QApplication::focusWidget(), press.key(), press.keyboardModifiers());
     QWidget *focus = QApplication::focusWidget();
     // A combo box's field has the focus on behalf of its combo box.
     if (focus && focus->parentWidget() && qobject_cast<QComboBox *>(focus->parentWidget()))

@@ -34,7 +34,8 @@ Form1::Form1(const Services &services)
     : forms::Form(services.clock), Form1Design(this),
       m_ownRandom(services.random ? nullptr : std::make_unique<forms::TwisterRandom>()),
       m_random(services.random ? services.random : m_ownRandom.get()),
-      m_surface{Txtsc, Txtjc, Op1, *Cb2, *ckdm, *lbldm, *Timer1, *Timer2, codes, *m_random},
+      m_surface{Txtsc,   Txtjc,   Op1,   *Cb2,      *ckdm,      *lbldm,
+                *Timer1, *Timer2, codes, *m_random, announcer()},
       m_generator(m_surface), m_cycle(m_surface, m_generator), m_check(m_surface, m_cycle)
 {
     setWindowIcon(tavrin::appIcon());

@@ -70,6 +70,7 @@ void Form1Design::setupUi(Form *form)
     setupStatusBox(form);
     setupTimers(form);
     setupTabOrder();
+    setupFocusPlaces(form);
     setupAccessibleNames();
 }
 
@@ -257,6 +258,14 @@ void Form1Design::setupTabOrder()
     Label2->setTabIndex(18);
     Label3->setTabIndex(19);
     Label4->setTabIndex(20);
+}
+
+void Form1Design::setupFocusPlaces(Form *form)
+{
+    // For those who cannot see where to click: the settings are two hundred Tab presses away
+    // from the answers. F6 goes round the first answer, the mode (the option selected) and
+    // generate.
+    form->setFocusPlaces({{&Txtjc(1)}, {&Op1(0), &Op1(1)}, {cmdsc}});
 }
 
 void Form1Design::setupAccessibleNames()

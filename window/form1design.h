@@ -70,5 +70,6 @@ private:
     void setupStatusBox(forms::Form *form);
     void setupTimers(forms::Form *form);
     void setupTabOrder();
+    void setupFocusPlaces(forms::Form *form);
     void setupAccessibleNames();
 };

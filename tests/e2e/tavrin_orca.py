@@ -1,0 +1,323 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tavrin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Screen-reader test of the built Tavrin program: what Orca itself speaks of a drill.
+
+Starts Xvfb, the AT-SPI bus on a private D-Bus session (run this under dbus-run-session),
+speech-dispatcher with espeak-ng into ALSA's null device, the program and Orca (Debian's) with a
+home, settings and runtime folder of their own. A drill of 6 is then played by keyboard only
+(xdotool) and judged only by the SPEECH OUTPUT lines of Orca's debug log, followed as Orca writes
+it.
+
+    dbus-run-session -- /usr/bin/python3 tavrin_orca.py BINARY [--artifacts DIR]
+"""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True  # no compiled copy of the shared helpers in the source tree
+import tavrin_a11y as a11y  # noqa: E402
+import tavrin_e2e as e2e  # noqa: E402
+from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
+
+DEADLINE_SECONDS = 50
+COUNT = 6
+SPEECHD_MODULES = "/etc/speech-dispatcher/modules"
+
+# Orca as /usr/bin/orca starts it, with Orca's default settings in a folder of the test's own and
+# speech on, but with its debug log written line by line (the test follows it as it grows) and
+# without two steps that do not fit a private session: renaming its process to "orca", and
+# refusing to start while any other "orca" of the same user runs. So a user's own Orca (or that of
+# a suite run beside this one, on its own display, bus and speech server) neither stops this one
+# nor is seen or stopped by it; the test stops only its own processes, by pid.
+ORCA_LAUNCHER = r"""
+import sys
+from orca import debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.eventDebugLevel = debug.LEVEL_OFF
+debug.debugFile = open(sys.argv[1], "w", buffering=1, encoding="utf-8")
+from orca import orca
+manager = orca.getSettingsManager()
+manager.activate(sys.argv[2], {"enableSpeech": True})
+sys.path.insert(0, manager.getPrefsDir())
+sys.exit(orca.main())
+"""
+
+# An utterance, then the voice it is spoken in: SPEECH OUTPUT: 'text' {'established': ...}.
+SPEECH_LINE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?(?:\{.*)?$")
+
+
+class OrcaLog:
+    """The utterances of Orca's debug log, read as they are written, without the stop Orca adds
+    after a phrase; and what it said since a mark, such as the keys just pressed."""
+
+    def __init__(self, path):
+        self.path = path
+        self.file = None
+        self.partial = ""
+        self.spoken = []
+        self.mark = 0
+        self.processes = ()
+
+    def read(self):
+        if self.file is None:
+            if not os.path.exists(self.path):
+                return self.spoken
+            self.file = open(self.path, encoding="utf-8", errors="replace")
+        lines = (self.partial + self.file.read()).split("\n")
+        self.partial = lines.pop()
+        for line in lines:
+            found = SPEECH_LINE.search(line)
+            if found:
+                text = found.group(1).strip()
+                self.spoken.append(text[:-1] if text.endswith(".") else text)
+                log_line("  heard %r" % self.spoken[-1])
+        return self.spoken
+
+    def press(self, s, *keys):
+        self.mark = len(self.read())
+        s.key(*keys)
+
+    def heard(self):
+        return self.read()[self.mark:]
+
+    def until(self, what, test, timeout=10):
+        """What was said from the mark up to the first utterance that passes test; fails naming
+        what did not come, or the process that ended meanwhile."""
+        deadline = time.monotonic() + timeout
+        while True:
+            heard = self.heard()
+            for i, text in enumerate(heard):
+                if test(text):
+                    return heard[:i + 1]
+            for name, proc in self.processes:
+                if proc.poll() is not None:
+                    raise CheckFailed("%s ended (status %s) while waiting for %s"
+                                      % (name, proc.returncode, what))
+            if time.monotonic() >= deadline:
+                raise CheckFailed("Orca did not speak %s within %.0f s" % (what, timeout))
+            time.sleep(0.02)
+
+    def close(self):
+        if self.file:
+            self.file.close()
+
+
+class Listener:
+    """speech-dispatcher and Orca, each with folders of their own under one temporary root."""
+
+    def __init__(self, log_dir):
+        self.log_dir = log_dir
+        self.root = tempfile.mkdtemp(prefix="tavrin-orca.")
+        self.env = dict(os.environ)
+        for key in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                    "XDG_RUNTIME_DIR"):
+            folder = os.path.join(self.root, key.lower())
+            os.makedirs(folder, mode=0o700)
+            self.env[key] = folder
+        self.socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "speechd.sock")
+        self.env.update(SPEECHD_ADDRESS="unix_socket:" + self.socket, GSETTINGS_BACKEND="memory",
+                        LANG="C.UTF-8", NO_AT_BRIDGE="1")
+        self.speechd = self.orca = None
+        self.log = OrcaLog(os.path.join(log_dir, "orca-debug.log"))
+
+    def start_speech(self):
+        if not shutil.which("speech-dispatcher"):
+            raise CheckFailed("speech-dispatcher is not installed (tools/packages.txt lists it)")
+        if not os.path.isfile(os.path.join(SPEECHD_MODULES, "espeak-ng.conf")):
+            raise CheckFailed("no espeak-ng module for speech-dispatcher "
+                              "(speech-dispatcher-espeak-ng)")
+        config = os.path.join(self.root, "speechd")
+        os.makedirs(config)
+        os.symlink(SPEECHD_MODULES, os.path.join(config, "modules"))
+        with open(os.path.join(config, "speechd.conf"), "w") as conf:
+            conf.write('AudioOutputMethod "alsa"\nAudioALSADevice "null"\n'
+                       'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
+                       'DefaultModule espeak-ng\n')
+        with open(os.path.join(self.log_dir, "speechd.log"), "wb") as out:
+            self.speechd = subprocess.Popen(
+                ["speech-dispatcher", "--run-single", "--timeout", "0", "--log-level", "2",
+                 "--config-dir", config,
+                 "--communication-method", "unix_socket", "--socket-path", self.socket,
+                 "--log-dir", self.log_dir, "--pid-file", os.path.join(self.root, "speechd.pid")],
+                env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=out,
+                preexec_fn=e2e._die_with_parent)
+        deadline = time.monotonic() + 10
+        while not os.path.exists(self.socket):
+            if self.speechd.poll() is not None or time.monotonic() > deadline:
+                raise CheckFailed("speech-dispatcher did not open its socket (see speechd.log)")
+            time.sleep(0.02)
+        log_line("speech-dispatcher (pid %d)" % self.speechd.pid)
+        self.log.processes = (("speech-dispatcher", self.speechd),)
+
+    def start_orca(self, display):
+        try:
+            import orca.orca_platform as platform
+        except ImportError:
+            raise CheckFailed("Orca is not installed for %s (orca)" % sys.executable)
+        prefs = os.path.join(self.env["XDG_DATA_HOME"], "orca")
+        os.makedirs(prefs)
+        env = dict(self.env, DISPLAY=display)
+        env.pop("XAUTHORITY", None)
+        with open(os.path.join(self.log_dir, "orca.log"), "wb") as out:
+            self.orca = subprocess.Popen(
+                [sys.executable, "-c", ORCA_LAUNCHER, self.log.path, prefs], env=env,
+                stdin=subprocess.DEVNULL, stdout=out, stderr=out, preexec_fn=e2e._die_with_parent)
+        log_line("Orca %s (pid %d)" % (platform.version, self.orca.pid))
+        self.log.processes += (("Orca", self.orca),)
+
+    def stop(self):
+        for name, proc in (("Orca", self.orca), ("speech-dispatcher", self.speechd)):
+            if e2e.stop_process(proc):
+                log_line("stopped %s (pid %d)" % (name, proc.pid))
+        self.log.close()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+ITEM = re.compile(r"^(\d\d)$")  # a number item as Orca speaks it
+
+
+def starts(prefix):
+    return lambda text: text.startswith(prefix)
+
+
+def run_checks(s, c, listener):
+    s.start_x()
+    listener.start_speech()
+    s.start_app()
+    s.find_window()
+    s.origin = s.geometry()[:2]
+    listener.start_orca(s.display)
+    ear = listener.log
+    ear.until("that it is on", lambda text: text == "Screen reader on", 20)
+    s.focus()
+    ear.until("the focus in 项目 1 at start", starts("项目 1 "))
+
+    # ---- F6 reaches the settings: a drill of 6 at 0.5 s, set by keys ----
+    ear.press(s, "F6")
+    heard = ear.until("the mode after F6", lambda t: "数字" in t or "答案" in t)
+    c.check("F6 from the items goes to the selected mode option 数字", "数字" in heard[-1],
+            "heard %s" % heard)
+    for name, text in (("速度（秒）", "0.5"), ("组数", str(COUNT))):
+        ear.press(s, "Tab")
+        ear.until(name, starts(name))
+        s.key("ctrl+a")
+        s.type(text)
+    ear.press(s, "Escape")
+    while_shown = ear.until("answer box 1 opening after the items", starts("答案 1 "), 20)
+    items = [ITEM.match(t).group(1) for t in while_shown if ITEM.match(t)]
+    first = next((i for i, t in enumerate(while_shown) if ITEM.match(t)), len(while_shown))
+    # The echo of the last keys may still come before item 1, nothing but items after it.
+    between = while_shown[first:-1]
+    c.check("Esc: the %d items are heard one by one as they appear, then 答案 1 with the "
+            "cursor" % COUNT, len(items) == COUNT and len(between) == COUNT,
+            "heard %s" % while_shown)
+    if len(items) != COUNT:
+        raise CheckFailed("the items were not heard; the answers cannot be typed from them")
+
+    # ---- answering: hidden items stay silent ----
+    ear.press(s, "shift+Tab")
+    answering = ear.mark
+    heard = ear.until("项目 1 after Shift+Tab", starts("项目 1 "))
+    c.check("Shift+Tab onto hidden 项目 1 says its name and no item",
+            heard[-1] == "项目 1 read only text", "heard %s" % heard)
+    ear.press(s, "Tab")
+    ear.until("答案 1 again", starts("答案 1 "))
+    # Item 2 is answered wrong on purpose.
+    typed = list(items)
+    typed[1] = "%02d" % ((int(items[1]) + 1) % 100)
+    s.type("".join(typed))
+    ear.until("the cursor moving on to 答案 %d" % (COUNT + 1), starts("答案 %d " % (COUNT + 1)))
+    # Up to here only names and the echo of single keys: no item, also not within a phrase.
+    ear.mark = answering
+    leaked = [t for t in ear.heard() if any(item in t for item in items)]
+    c.check("while answering no item is heard", not leaked, "heard %s" % leaked)
+    ear.press(s, "shift+Tab")
+    heard = ear.until("答案 %d and its text" % COUNT, lambda t: t.endswith(" selected"))
+    c.check("Shift+Tab onto 答案 %d before the check: name and text, no verdict" % COUNT,
+            "答案 %d text" % COUNT in heard and heard[-1] == typed[-1] + " selected",
+            "heard %s" % heard)
+
+    # ---- Enter checks: the summary, then the focused answer's verdict ----
+    ear.press(s, "Return")
+    heard = ear.until("the verdict of 答案 %d" % COUNT, starts("答案 %d " % COUNT))
+    summary = "对 %d 个，共 %d 个" % (COUNT - 1, COUNT)
+    c.check("Enter: the summary %s, then 答案 %d 对" % (summary, COUNT),
+            heard[-2:] == [summary, "答案 %d 对" % COUNT], "heard %s" % heard)
+
+    # ---- Shift+Tab back through the answers: name, text, verdict ----
+    for n in range(COUNT - 1, 0, -1):
+        verdict = "错" if n == 2 else "对"
+        ear.press(s, "shift+Tab")
+        heard = ear.until("the verdict of 答案 %d" % n, lambda t: t in ("对", "错"))
+        c.check("Shift+Tab onto 答案 %d says its name, its text %s and %s" % (n, typed[n - 1],
+                                                                          verdict),
+                "答案 %d text" % n in heard and typed[n - 1] + " selected" in heard
+                and heard[-1] == verdict, "heard %s" % heard)
+
+    # ---- F6 and Shift+F6 go round answer box 1, the mode and 生成 ----
+    for key, place in (("F6", "数字"), ("F6", "生成"), ("F6", "答案 1"), ("shift+F6", "生成")):
+        ear.press(s, key)
+        heard = ear.until("the focus after %s" % key,
+                          lambda t: any(p in t for p in ("数字", "生成", "答案 1")))
+        c.check("%s goes to %s" % (key, place), place in heard[-1], "heard %s" % heard)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("binary", help="the built tavrin program")
+    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "orca-artifacts"),
+                        help="folder for screenshots and logs when a check fails")
+    args = parser.parse_args()
+
+    e2e.arm_deadline(DEADLINE_SECONDS)
+    artifacts = os.path.abspath(args.artifacts)
+    shutil.rmtree(artifacts, ignore_errors=True)
+    s = e2e.Session(os.path.abspath(args.binary), artifacts,
+                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+    c = Checks()
+    launcher = listener = None
+    began = time.monotonic()
+    try:
+        os.makedirs(artifacts)
+        launcher = a11y.start_bus()
+        listener = Listener(artifacts)
+        run_checks(s, c, listener)
+    except CheckFailed as stop:
+        c.failures.append("stopped early: %s" % stop)
+        log_line("FAIL  %s" % stop)
+    except Exception as error:  # an error of the harness is a failure too, not a pass
+        c.failures.append("harness error: %r" % error)
+        log_line("FAIL  harness error: %r" % error)
+        raise
+    finally:
+        signal.alarm(0)
+        if listener:
+            listener.stop()
+        s.stop()
+        e2e.stop_process(launcher)
+    seconds = time.monotonic() - began
+    if c.failures:
+        with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
+            f.write("\n".join(c.failures) + "\n")
+        print("\n%d check(s) failed (%d passed, %.1f s):" % (len(c.failures), c.passed, seconds),
+              file=sys.stderr)
+        for failure in c.failures:
+            print("  - " + failure, file=sys.stderr)
+        print("logs: %s" % artifacts, file=sys.stderr)
+        return 1
+    shutil.rmtree(artifacts, ignore_errors=True)
+    log_line("all %d checks passed in %.1f s" % (c.passed, seconds))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
