@@ -423,8 +423,7 @@ void TestStartup::tabAndF6MoveTheFocus()
         }
         return static_cast<QWidget *>(nullptr);
     };
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    showActive();
     QWidget *start = named(from);
     QVERIFY(start);
     start->setFocus(Qt::TabFocusReason);
@@ -439,15 +438,13 @@ void TestStartup::tabAndF6MoveTheFocus()
 
 void TestStartup::focusStartsInItemBox1()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    showActive();
     QCOMPARE(QApplication::focusWidget(), &m_form->Txtsc(1));
 }
 
 void TestStartup::lockedBoxesRefuseTyping()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    showActive();
     for (TextBox *box : {&m_form->Txtsc(1), &m_form->Txtjc(1), &m_form->Txtjc(200)}) {
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("12"));
