@@ -16,7 +16,6 @@ import argparse
 import atexit
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -277,30 +276,20 @@ def main():
                     {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
     c = Checks()
     launcher = None
-    try:
+
+    def run():
+        nonlocal launcher
         launcher = start_bus()
         run_checks(s, c)
-    except CheckFailed as stop:
-        c.failures.append("stopped early: %s" % stop)
-        log_line("FAIL  %s" % stop)
-    finally:
-        signal.alarm(0)
+
+    def clean_up():
         s.stop()
         e2e.stop_process(launcher)
         if c.failures:
             os.makedirs(artifacts, exist_ok=True)
             s.save_shots(artifacts)
-            with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
-                f.write("\n".join(c.failures) + "\n")
-        else:
-            shutil.rmtree(artifacts, ignore_errors=True)
-    if c.failures:
-        print("\n%d check(s) failed (%d passed):" % (len(c.failures), c.passed), file=sys.stderr)
-        for failure in c.failures:
-            print("  - " + failure, file=sys.stderr)
-        return 1
-    log_line("all %d checks passed" % c.passed)
-    return 0
+
+    return e2e.run_suite(c, artifacts, run, clean_up)
 
 
 if __name__ == "__main__":

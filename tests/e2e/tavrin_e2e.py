@@ -489,6 +489,43 @@ class Checks:
         return ok
 
 
+def run_suite(c, artifacts, run, clean_up, keep=False, quiet=False):
+    """Runs a suite's checks and reports them; returns the exit status. A CheckFailed stops the run
+    as one more failure; clean_up (which stops the suite's processes and may save what it saw into
+    artifacts) runs whatever happens. On a failure artifacts keeps failures.txt beside that; with
+    none it is removed unless kept."""
+    began = time.monotonic()
+    try:
+        run()
+    except CheckFailed as stop:
+        c.failures.append("stopped early: %s" % stop)
+        log_line("FAIL  %s" % stop)
+    except Exception as error:  # an error of the harness is a failure too, not a pass
+        c.failures.append("harness error: %r" % error)
+        log_line("FAIL  harness error: %r" % error)
+        raise
+    finally:
+        signal.alarm(0)
+        clean_up()
+        if c.failures:
+            os.makedirs(artifacts, exist_ok=True)
+            with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
+                f.write("\n".join(c.failures) + "\n")
+        elif not keep:
+            shutil.rmtree(artifacts, ignore_errors=True)
+    seconds = time.monotonic() - began
+    if c.failures:
+        print("\n%d check(s) failed (%d passed, %.1f s):" % (len(c.failures), c.passed, seconds),
+              file=sys.stderr)
+        for failure in c.failures:
+            print("  - " + failure, file=sys.stderr)
+        print("screenshots and logs: %s" % artifacts, file=sys.stderr)
+        return 1
+    if not quiet:
+        log_line("all %d checks passed in %.1f s" % (c.passed, seconds))
+    return 0
+
+
 # ---- what the window shows ----
 
 def boxes_of(colour, image, boxes, area_of=box_inside):
@@ -888,42 +925,20 @@ def main():
     shutil.rmtree(artifacts, ignore_errors=True)
     s = Session(binary, artifacts, wine=args.wine)
     c = Checks()
-    began = time.monotonic()
-    try:
+
+    def run():
         if args.screenshot:
             take_screenshot(s, args.screenshot)
         else:
             run_checks(s, c)
-    except CheckFailed as stop:
-        c.failures.append("stopped early: %s" % stop)
-        log_line("FAIL  %s" % stop)
-    except Exception as error:  # an error of the harness is a failure too, not a pass
-        c.failures.append("harness error: %r" % error)
-        log_line("FAIL  harness error: %r" % error)
-        raise
-    finally:
-        signal.alarm(0)
+
+    def clean_up():
         s.stop()
         if c.failures or args.keep_shots:
             os.makedirs(artifacts, exist_ok=True)
             s.save_shots(artifacts)
-        if c.failures:
-            with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
-                f.write("\n".join(c.failures) + "\n")
-        elif not args.keep_shots:
-            shutil.rmtree(artifacts, ignore_errors=True)
 
-    seconds = time.monotonic() - began
-    if c.failures:
-        print("\n%d check(s) failed (%d passed, %.1f s):" % (len(c.failures), c.passed, seconds),
-              file=sys.stderr)
-        for failure in c.failures:
-            print("  - " + failure, file=sys.stderr)
-        print("screenshots and logs: %s" % artifacts, file=sys.stderr)
-        return 1
-    if not args.screenshot:
-        log_line("all %d checks passed in %.1f s" % (c.passed, seconds))
-    return 0
+    return run_suite(c, artifacts, run, clean_up, keep=args.keep_shots, quiet=bool(args.screenshot))
 
 
 if __name__ == "__main__":

@@ -24,7 +24,7 @@ import time
 
 sys.dont_write_bytecode = True  # no compiled copy of the shared helpers in the source tree
 import tavrin_e2e as e2e  # noqa: E402
-from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
+from tavrin_e2e import CheckFailed, Checks  # noqa: E402
 
 INSTALL_DIR = "Program Files/Tavrin"
 EXE = "C:\\Program Files\\Tavrin\\Tavrin.exe"
@@ -157,28 +157,19 @@ def main():
     c = Checks()
     work = tempfile.mkdtemp(prefix="tavrin-msi-wine.")
     prefix = os.path.join(work, "p")
-    try:
+
+    def run():
         subprocess.run(["cp", "-a", base, prefix], check=True, timeout=60)
         s.start_x()
         run_checks(s, c, args, prefix)
-    except CheckFailed as stop:
-        c.failures.append("stopped early: %s" % stop)
-        log_line("FAIL  %s" % stop)
-    finally:
-        e2e.signal.alarm(0)
+
+    def clean_up():
         s.stop()
         subprocess.run([os.path.join(os.path.dirname(args.wine), "wineserver"), "-k"],
                        env=dict(os.environ, WINEPREFIX=prefix), capture_output=True, timeout=20)
         shutil.rmtree(work, ignore_errors=True)
-    if c.failures:
-        print("\n%d check(s) failed (%d passed):" % (len(c.failures), c.passed), file=sys.stderr)
-        for failure in c.failures:
-            print("  - " + failure, file=sys.stderr)
-        print("logs: %s" % artifacts, file=sys.stderr)
-        return 1
-    shutil.rmtree(artifacts, ignore_errors=True)
-    log_line("all %d checks passed" % c.passed)
-    return 0
+
+    return e2e.run_suite(c, artifacts, run, clean_up)
 
 
 if __name__ == "__main__":

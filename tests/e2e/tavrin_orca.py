@@ -17,7 +17,6 @@ import argparse
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -285,38 +284,21 @@ def main():
                     {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
     c = Checks()
     launcher = listener = None
-    began = time.monotonic()
-    try:
+
+    def run():
+        nonlocal launcher, listener
         os.makedirs(artifacts)
         launcher = a11y.start_bus()
         listener = Listener(artifacts)
         run_checks(s, c, listener)
-    except CheckFailed as stop:
-        c.failures.append("stopped early: %s" % stop)
-        log_line("FAIL  %s" % stop)
-    except Exception as error:  # an error of the harness is a failure too, not a pass
-        c.failures.append("harness error: %r" % error)
-        log_line("FAIL  harness error: %r" % error)
-        raise
-    finally:
-        signal.alarm(0)
+
+    def clean_up():
         if listener:
             listener.stop()
         s.stop()
         e2e.stop_process(launcher)
-    seconds = time.monotonic() - began
-    if c.failures:
-        with open(os.path.join(artifacts, "failures.txt"), "w", encoding="utf-8") as f:
-            f.write("\n".join(c.failures) + "\n")
-        print("\n%d check(s) failed (%d passed, %.1f s):" % (len(c.failures), c.passed, seconds),
-              file=sys.stderr)
-        for failure in c.failures:
-            print("  - " + failure, file=sys.stderr)
-        print("logs: %s" % artifacts, file=sys.stderr)
-        return 1
-    shutil.rmtree(artifacts, ignore_errors=True)
-    log_line("all %d checks passed in %.1f s" % (c.passed, seconds))
-    return 0
+
+    return e2e.run_suite(c, artifacts, run, clean_up)
 
 
 if __name__ == "__main__":
