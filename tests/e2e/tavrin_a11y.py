@@ -262,18 +262,27 @@ def run_checks(s, c):
             "heard %s" % listener.heard)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+def accessible_session(description, artifacts_name, deadline):
+    """The command line of a suite that reads the program as assistive technology does (the
+    program, --artifacts), its deadline armed, and a session whose program exposes itself to
+    AT-SPI. Returns the session and the artefacts folder, emptied."""
+    parser = argparse.ArgumentParser(description=description)
     parser.add_argument("binary", help="the built tavrin program")
-    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "a11y-artifacts"),
+    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), artifacts_name),
                         help="folder for screenshots and logs when a check fails")
     args = parser.parse_args()
 
-    e2e.arm_deadline(DEADLINE_SECONDS)
+    e2e.arm_deadline(deadline)
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
     s = e2e.Session(os.path.abspath(args.binary), artifacts,
                     {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+    return s, artifacts
+
+
+def main():
+    s, artifacts = accessible_session(__doc__.split("\n\n")[0], "a11y-artifacts",
+                                      DEADLINE_SECONDS)
     c = Checks()
     launcher = None
 

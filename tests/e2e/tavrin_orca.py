@@ -13,7 +13,6 @@ it.
     dbus-run-session -- /usr/bin/python3 tavrin_orca.py BINARY [--artifacts DIR]
 """
 
-import argparse
 import os
 import re
 import shutil
@@ -271,17 +270,8 @@ def run_checks(s, c, listener):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("binary", help="the built tavrin program")
-    parser.add_argument("--artifacts", default=os.path.join(os.getcwd(), "orca-artifacts"),
-                        help="folder for screenshots and logs when a check fails")
-    args = parser.parse_args()
-
-    e2e.arm_deadline(DEADLINE_SECONDS)
-    artifacts = os.path.abspath(args.artifacts)
-    shutil.rmtree(artifacts, ignore_errors=True)
-    s = e2e.Session(os.path.abspath(args.binary), artifacts,
-                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+    s, artifacts = a11y.accessible_session(__doc__.split("\n\n")[0], "orca-artifacts",
+                                           DEADLINE_SECONDS)
     c = Checks()
     launcher = listener = None
 
