@@ -3,19 +3,40 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The quick checks of tools/test.sh: every C++ file as .clang-format says, every shell script
-# clean under shellcheck, every file naming its copyright and licence (reuse lint). Files are the
-# ones git tracks, so build folders never count.
+# clean under shellcheck, every Python script clean under flake8, every CMake file clean under
+# cmake-lint, every file naming its copyright and licence (reuse lint). Files are the ones git
+# tracks, so build folders never count.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
+# Each major version of clang-format lays code out a little differently: the tree is formatted
+# with Debian 12's.
+clang_format_major=14
+found="$(clang-format --version)"
+if [[ ! "$found" =~ version\ ([0-9]+) ]] || [[ "${BASH_REMATCH[1]}" != "$clang_format_major" ]]; then
+    echo "lint: clang-format $clang_format_major expected (Debian 12's), found: $found" >&2
+    exit 1
+fi
 mapfile -t cxx < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run -Werror "${cxx[@]}"
-echo "clang-format: ${#cxx[@]} files"
+echo "clang-format $clang_format_major: ${#cxx[@]} files"
 
 mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
 shellcheck "${scripts[@]}"
 echo "shellcheck: ${#scripts[@]} scripts"
+
+mapfile -t python < <(git ls-files '*.py')
+flake8 --max-line-length=100 "${python[@]}"
+echo "flake8: ${#python[@]} scripts"
+
+# cmake-lint's defaults that this tree does not follow: upper-case names for a file's own
+# variables (C0103), a doc comment on every function (C0111), a COMMENT on a custom target that
+# only gathers others (C0113).
+mapfile -t cmake < <(git ls-files 'CMakeLists.txt' '*/CMakeLists.txt' '*.cmake')
+cmake-lint --suppress-decorations --line-width 100 --tab-size 4 \
+    --disabled-codes C0103 C0111 C0113 -- "${cmake[@]}"
+echo "cmake-lint: ${#cmake[@]} files"
 
 # In a header of its own or in .reuse/dep5; reuse says which files lack it.
 if ! lint="$(reuse lint 2>&1)"; then

@@ -630,8 +630,8 @@ def check_layout(c, image):
         problems.append("no single top border line right of the caption: rows %s" % top_rows)
     if not image.count((FRAME_LEFT + 8, 0, FRAME_LEFT + 40, 14), dark):
         problems.append("no caption at the frame's top left")
-    c.check("settings frame at %d,0, %d x %d px" % (FRAME_LEFT, FRAME_RIGHT - FRAME_LEFT + 1,
-                                                     FRAME_BOTTOM + 1),
+    c.check("settings frame at %d,0, %d x %d px"
+            % (FRAME_LEFT, FRAME_RIGHT - FRAME_LEFT + 1, FRAME_BOTTOM + 1),
             not problems, "; ".join(problems[:4]))
 
     # The combo boxes fill exactly their rectangles inside the frame.
@@ -775,6 +775,7 @@ def run_checks(s, c):
 
     # ---- typing the answers; the cursor moves on by itself after two characters ----
     s.type("zz" * 6)
+
     def moved_on(im):
         if FOCUS_ON_LOCKED_BOXES:
             return focus_ring(im, answer_box(7))

@@ -256,8 +256,8 @@ def run_checks(s, c, listener):
         verdict = "错" if n == 2 else "对"
         ear.press(s, "shift+Tab")
         heard = ear.until("the verdict of 答案 %d" % n, lambda t: t in ("对", "错"))
-        c.check("Shift+Tab onto 答案 %d says its name, its text %s and %s" % (n, typed[n - 1],
-                                                                          verdict),
+        c.check("Shift+Tab onto 答案 %d says its name, its text %s and %s"
+                % (n, typed[n - 1], verdict),
                 "答案 %d text" % n in heard and typed[n - 1] + " selected" in heard
                 and heard[-1] == verdict, "heard %s" % heard)
 
