@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Tavrin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Pace accuracy on real time: the window with its own clock (or, for comparison, one of the
-// bench's clocks), a real event loop, the settings put into the combo boxes through the
-// controls and the generate button pressed. Records when each item box receives its item, and when
-// it is next painted, against the ideal schedule (item 1 at 0, item n at (n - 1) x pace), and when
-// the study time ends against (count - 1) x pace + study time. Beside it, a thread measures how
-// late the operating system wakes a plain sleeper at the same pace: the floor of any timer here.
+// Pace accuracy on real time: the window with its own clock, a real event loop, the settings put
+// into the combo boxes through the controls and the generate button pressed. Records when each
+// item box receives its item, and when it is next painted, against the ideal schedule (item 1 at
+// 0, item n at (n - 1) x pace), and when the study time ends against (count - 1) x pace + study
+// time. Beside it, a thread measures how late the operating system wakes a plain sleeper at the
+// same pace: the floor of any timer here.
+#include "drillsurface.h"
 #include "form1.h"
-#include "paceclocks.h"
 #include "probe.h"
 
 #include <atomic>
@@ -27,10 +27,9 @@ namespace
 {
 
 struct Options {
-    int items = 200;
+    int items = DrillSurface::BoxCount;
     double pace = 0.5;
     double study = 1;
-    QString clock = QStringLiteral("window");
     bool trace = false;
 };
 
@@ -45,32 +44,13 @@ bool parse(int argc, char *argv[], Options &options)
             options.pace = std::atof(argv[++i]);
         else if (std::strcmp(arg, "--study") == 0 && hasValue)
             options.study = std::atof(argv[++i]);
-        else if (std::strcmp(arg, "--clock") == 0 && hasValue)
-            options.clock = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(arg, "--trace") == 0)
             options.trace = true;
         else
             return false;
     }
-    return options.items >= 1 && options.items <= 200 && options.pace > 0 && options.study > 0;
-}
-
-std::unique_ptr<bench::WaitingClock> makeClock(const QString &name, bool *known)
-{
-    using Wait = bench::WaitingClock::Wait;
-    *known = true;
-    if (name == u"window")
-        return nullptr;
-    if (name == u"round-up")
-        return std::make_unique<bench::WaitingClock>(Wait::RoundUp);
-    if (name == u"nearest")
-        return std::make_unique<bench::WaitingClock>(Wait::Nearest);
-    if (name == u"short-sleep")
-        return std::make_unique<bench::WaitingClock>(Wait::ShortThenSleep);
-    if (name == u"short-spin")
-        return std::make_unique<bench::WaitingClock>(Wait::ShortThenSpin);
-    *known = false;
-    return nullptr;
+    return options.items >= 1 && options.items <= DrillSurface::BoxCount && options.pace > 0 &&
+           options.study > 0;
 }
 
 // Times of the drill as it runs.
@@ -200,22 +180,14 @@ int main(int argc, char *argv[])
 {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fputs("usage: bench_pace [--items 1..200] [--pace seconds] [--study seconds]\n"
-                   "                  [--clock window|round-up|nearest|short-sleep|short-spin]\n"
-                   "                  [--trace]\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "usage: bench_pace [--items 1..%d] [--pace seconds] [--study seconds]"
+                     " [--trace]\n",
+                     DrillSurface::BoxCount);
         return 2;
     }
     QApplication app(argc, argv);
-    bool known = false;
-    const std::unique_ptr<bench::WaitingClock> clock = makeClock(options.clock, &known);
-    if (!known) {
-        std::fprintf(stderr, "bench_pace: unknown clock %s\n", qPrintable(options.clock));
-        return 2;
-    }
-    Form1::Services services;
-    services.clock = clock.get();
-    Form1 window(services);
+    Form1 window;
     window.centerOnScreen();
     window.show();
     DrillWatch watch(window, options.items);

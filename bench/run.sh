@@ -9,12 +9,11 @@
 #   --runs N      start-up rounds (default 25)
 #   --no-pace     start-up and memory only
 #   --pace-only   the two drills only
-#   --clocks      the pace of the window's clock against other ways of waiting for a deadline
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF \
     -DTAVRIN_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j 2 --target bench_runner bench_empty_window bench_startup bench_boxes \
-    bench_pace >/dev/null
+cmake --build "$build" -j 2 --target bench_runner bench_empty_window bench_startup bench_pace \
+    >/dev/null
 exec "$build/bench/bench_runner" "$@"

@@ -5,6 +5,7 @@
 // round, so that the noise of a shared machine falls on all of them alike; each figure is the
 // median of its runs. The launch time is taken here, just before the program is spawned, on the
 // clock the program reports its own times on.
+#include "drillsurface.h"
 #include "probe.h"
 
 #include <algorithm>
@@ -33,7 +34,6 @@ struct Options {
     bool quick = false;
     bool pace = true;
     bool startup = true;
-    bool clocks = false;
     bool verbose = false;
 };
 
@@ -250,8 +250,6 @@ bool startup(const Options &options)
         {"tavrin", "bench_startup", {}, {}},
         {"breakdown", "bench_startup", {"--breakdown"}, {}},
         {"warm", "bench_startup", {"--breakdown", "--warm-first"}, {}},
-        {"lineedit", "bench_boxes", {"--lineedit"}, {}},
-        {"painted", "bench_boxes", {"--painted"}, {}},
     };
     std::fprintf(stderr, "start-up: %d rounds of %zu programs\n", options.runs, programs.size());
     // One round first that counts for nothing: it brings the files into the page cache.
@@ -294,8 +292,6 @@ bool startup(const Options &options)
     const auto &tavrin = runsOf("tavrin");
     const auto &breakdown = runsOf("breakdown");
     const auto &warm = runsOf("warm");
-    const auto &lineedit = runsOf("lineedit");
-    const auto &painted = runsOf("painted");
     const auto m = [](const std::vector<double> &v) { return median(v); };
 
     const double startTavrin = m(spans(tavrin, "launch_ns", "frame_ns"));
@@ -364,21 +360,6 @@ bool startup(const Options &options)
     row("floor: empty window + one line of Song-chain text, peak RSS", format("%.1f MiB", rssText),
         format("%.1f MiB", rssEmpty), format("%+.1f MiB", rssText - rssEmpty));
 
-    section("Box designs, the 398 boxes alone on the window's geometry (bench prototype)");
-    for (const auto &[label, runs] : {std::pair<const char *, const std::vector<Values> *>{
-                                          "398 QLineEdits, inherited font", &lineedit},
-                                      {"398 painted boxes + 1 lent editor", &painted}}) {
-        const double start = m(spans(*runs, "launch_ns", "frame_ns"));
-        const std::string name = label;
-        timeRow(name + ": whole process", start, startEmpty);
-        timeRow(name + ": box font resolved", m(spans(*runs, "layer_ns", "font_ns")), NAN);
-        timeRow(name + ": construction", m(spans(*runs, "font_ns", "built_ns")), NAN);
-        timeRow(name + ": show() to frame", m(spans(*runs, "shown_ns", "frame_ns")),
-                m(spans(empty, "shown_ns", "frame_ns")));
-        const double rss = m(field(*runs, "peak_rss_mib"));
-        row(name + ": peak RSS", format("%.1f MiB", rss), format("%.1f MiB", rssEmpty),
-            format("%+.1f MiB", rss - rssEmpty));
-    }
     return true;
 }
 
@@ -390,8 +371,9 @@ bool pace(const Options &options)
         int items;
         double pace;
     };
-    const std::vector<Drill> drills = options.quick ? std::vector<Drill>{{20, 0.5}, {5, 1.0}}
-                                                    : std::vector<Drill>{{200, 0.5}, {20, 1.0}};
+    const std::vector<Drill> drills =
+        options.quick ? std::vector<Drill>{{20, 0.5}, {5, 1.0}}
+                      : std::vector<Drill>{{DrillSurface::BoxCount, 0.5}, {20, 1.0}};
     for (const Drill &drill : drills) {
         char title[160];
         std::snprintf(title, sizeof title,
@@ -419,35 +401,6 @@ bool pace(const Options &options)
             format("%+.2f", r.at("paint_mean_error_ms")) + " / " +
                 format("%.2f ms", r.at("paint_max_error_ms")));
         row("study-end tick vs ideal", format("%+.2f ms", r.at("study_end_error_ms")));
-    }
-    return true;
-}
-
-// The same drill on the window's clock and on the bench's other ways of waiting for a deadline.
-bool clocks(const Options &options)
-{
-    const int items = options.quick ? 20 : 60;
-    const std::vector<std::pair<std::string, std::string>> variants = {
-        {"window", "window's clock (wait rounded up to whole ms)"},
-        {"nearest", "wait rounded to the nearest ms"},
-        {"short-sleep", "1 ms short, rest slept on the monotonic clock"},
-        {"short-spin", "1 ms short, rest in zero-time timers"},
-    };
-    section("Pace by way of waiting, " + std::to_string(items) +
-            " items at 0.5 s: mean / max / last error (anchor: the sleeping thread, mean / max)");
-    for (const auto &[clock, label] : variants) {
-        std::fprintf(stderr, "pace clock %s: %d items at 0.5 s\n", clock.c_str(), items);
-        const std::optional<Values> v = run(
-            "bench_pace", {"--items", std::to_string(items), "--pace", "0.5", "--clock", clock});
-        if (!v)
-            return false;
-        const Values &r = *v;
-        row(label,
-            format("%+.2f", r.at("mean_error_ms")) + " / " + format("%.2f", r.at("max_error_ms")) +
-                " / " + format("%+.2f ms", r.at("last_error_ms")),
-            format("%+.2f", r.at("floor_mean_ms")) + " / " +
-                format("%.2f ms", r.at("floor_max_ms")),
-            "-", "max <= 2 ms", yesNo(r.at("max_error_ms") <= 2.0));
     }
     return true;
 }
@@ -491,13 +444,9 @@ int main(int argc, char *argv[])
             options.pace = false;
         } else if (std::strcmp(argv[i], "--pace-only") == 0) {
             options.startup = false;
-        } else if (std::strcmp(argv[i], "--clocks") == 0) {
-            options.clocks = true;
-            options.startup = false;
-            options.pace = false;
         } else {
             std::fputs("usage: bench_runner [--quick] [--runs N] [--verbose] [--no-pace | "
-                       "--pace-only | --clocks]\n",
+                       "--pace-only]\n",
                        stderr);
             return 2;
         }
@@ -511,8 +460,6 @@ int main(int argc, char *argv[])
     if (options.startup && !startup(options))
         return 1;
     if (options.pace && !pace(options))
-        return 1;
-    if (options.clocks && !clocks(options))
         return 1;
     std::puts("");
     printTable();
