@@ -6,6 +6,10 @@
 #include <QAccessible>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include "accessibility/uianotifier.h"
+#endif
+
 namespace forms
 {
 
@@ -37,6 +41,9 @@ void Announcer::announce(const QString &message, const QString &detail)
     // A notification that shows is what a screen reader speaks whatever has the focus.
     QAccessibleEvent shown(&m_notifications[m_latest], QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#ifdef Q_OS_WIN
+    UiaNotifier::announce(parent(), message, detail); // Qt 6.4 passes none of the above on
+#endif
 }
 
 void Announcer::clear()
