@@ -30,6 +30,9 @@ void DrillCycle::reset()
         m_surface.Timer2.setEnabled(false);
         m_surface.ckdm.setEnabled(true);
         m_surface.announcer.clear();
+        // Up to 400 boxes empty at once: a screen reader hears none of it, and so still hears
+        // the first item of the next drill.
+        const forms::TextBox::Unannounced quiet;
         for (int i = 1; i <= BoxCount; ++i) {
             m_surface.Txtsc(i).setText(QString());
             m_surface.Txtsc(i).setForeColor(Black);
@@ -93,7 +96,8 @@ void DrillCycle::endStudy()
         m_surface.Txtjc(i).setBackColor(White);
         m_surface.Txtjc(i).setLocked(false);
     }
-    // The last item said is hidden now too: nothing of it is left to read.
+    // The last item said is hidden now too, and a hidden item leaks nothing (hiddentext.h):
+    // nothing of it is left to read.
     m_surface.announcer.clear();
     try {
         m_surface.Txtjc(1).SetFocus();

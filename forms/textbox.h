@@ -12,32 +12,29 @@ namespace forms
 {
 
 // A text box: one line of text, a maximum length, a lock, and the window's colour values for
-// its text and background.
+// its text and background. Qt's own setters are the setters here: every way of changing the text
+// (QLineEdit::setText, typing, paste, assistive technology) raises Change, nested inside the
+// change, and the same text raises nothing. What a hidden text may give away is decided in
+// hiddentext.h.
 class TextBox : public Control<QLineEdit>
 {
 public:
     explicit TextBox(QWidget *parent);
 
     QString Text() const { return text(); }
-    // A new text raises Change, nested inside the assignment; the same text raises nothing.
-    void setText(const QString &text);
 
     quint32 ForeColor() const { return m_foreColor; }
     void setForeColor(quint32 color);
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 color);
-    // The text is drawn in the colour of the background: no one can read it, and assistive
-    // technology gets no text either.
-    bool textHidden() const;
-    // True while a hidden text is being replaced: the change must not tell what the text was.
-    bool replacingHiddenText() const { return m_replacingHidden; }
+    // The text changed while hidden and is hidden still.
+    bool changedWhileHidden() const { return m_changedWhileHidden; }
 
     // A locked box refuses the user's edits; code may still set its text.
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
 
     int MaxLength() const { return maxLength(); }
-    void setMaxLength(int length) { QLineEdit::setMaxLength(length); }
 
     int SelStart() const;
     // Puts the caret at start and selects nothing.
@@ -46,9 +43,24 @@ public:
     // Selects length characters from SelStart.
     void setSelLength(int length);
 
-    // What assistive technology reads besides the name and the text (the check's verdict). Only
-    // a new description raises an event.
+    // What assistive technology reads besides the name and the text (the check's verdict). It is
+    // read when asked: a new description is told at once only while the box has the focus, and
+    // otherwise just before the focus reaches it, so that a check of 200 answers tells one box
+    // and not 200 (a flood that makes a screen reader throw away what it was to say next).
+    QString description() const { return m_description; }
     void setDescription(const QString &description);
+
+    // While one lives, changes of any box's text raise Change as ever but tell assistive
+    // technology nothing: for a new drill, which empties up to 400 boxes at once.
+    class Unannounced
+    {
+    public:
+        Unannounced() { ++s_unannounced; }
+        ~Unannounced() { --s_unannounced; }
+        Unannounced(const Unannounced &) = delete;
+        Unannounced &operator=(const Unannounced &) = delete;
+    };
+    static bool changesUnannounced() { return s_unannounced > 0; }
 
     // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
     void SetFocus();
@@ -69,19 +81,27 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void textChangedByAnyone();
     void applyColors();
     void raiseGotFocus();
 
+    void tellDescription();
+
     static bool s_formMovingFocus;
+    static int s_unannounced;
 
     quint32 m_foreColor;
     quint32 m_backColor;
     bool m_gotFocusRaised = false;
     bool m_gotFocusPending = false;
-    bool m_replacingHidden = false;
+    bool m_changedWhileHidden = false;
+    QString m_description;
+    bool m_descriptionUntold = false;
 };
 
 } // namespace forms
