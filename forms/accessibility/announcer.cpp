@@ -6,6 +6,10 @@
 #include <QAccessible>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include "uianotifier.h"
+#endif
+
 namespace forms
 {
 
@@ -48,6 +52,9 @@ void Announcer::announce(const QString &message, const QString &detail)
     setTexts(m_latest, message, detail);
     // A notification that shows is what a screen reader speaks whatever has the focus.
     setShown(m_latest, true);
+#ifdef Q_OS_WIN
+    UiaNotifier::announce(parent(), message, detail); // Qt 6.4 passes none of the above on
+#endif
 }
 
 void Announcer::clear()

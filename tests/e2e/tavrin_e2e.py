@@ -12,6 +12,8 @@ the program. Python 3 standard library only.
     tavrin_e2e.py BINARY --screenshot OUT.png   save the window mid-drill (for the README)
     tavrin_e2e.py Tavrin.exe --wine LOADER      the Windows program under Wine (a copy of the
                                                 prefix TAVRIN_WINE_PREFIX, its own wineserver)
+        [--uia-standin DLL]                     with DLL (tests/windows) recording what the program
+                                                hands to UI Automation's notifications
 
 On failure the screenshots taken are written to the artefacts folder as PNG files, with
 failures.txt and the program's output, and the failed checks are named on stderr.
@@ -20,6 +22,7 @@ failures.txt and the program's output, and the failed checks are named on stderr
 import argparse
 import ctypes
 import os
+import re
 import select
 import shutil
 import signal
@@ -48,6 +51,7 @@ HIGHLIGHT = (0, 120, 215)  # 13: the focused box's frame on Windows
 WHITE = (255, 255, 255)  # direct colours: answer boxes open, text of the checks
 BLACK = (0, 0, 0)
 RED = (255, 0, 0)  # a wrong answer
+GREEN = (0, 255, 0)  # a right one
 # A box's border: Fusion draws one line; the Windows style draws the theme's edit border, which
 # Wine's theme makes two lines wide (a grey one and a white one inside it).
 EDGE = 1
@@ -268,8 +272,10 @@ def stop_process(proc):
 class Session:
     """Xvfb and the program on it, with input and screenshots through the X server only."""
 
-    def __init__(self, binary, log_dir, app_env=None, wine=None):
+    def __init__(self, binary, log_dir, app_env=None, wine=None, uia_standin=None):
         self.binary = binary
+        self.uia_standin = uia_standin
+        self.uia_record = None
         self.app_env = app_env or {}  # more for the program's environment, such as QT_ settings
         self.log_dir = log_dir
         self.wine = wine
@@ -330,7 +336,10 @@ class Session:
             use_desktop_colours(self.prefix)
             for key in ("QT_QPA_PLATFORM", "WINEPATH"):
                 env.pop(key, None)
-            env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all")
+            # Which DLLs it loads is kept in its log.
+            env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all,+loaddll")
+            if self.uia_standin:
+                self.uia_record = install_uia_standin(self.prefix, self.uia_standin, env)
             command = [self.wine, self.binary]
         with open(self.app_log_path, "wb") as log:
             self.app = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
@@ -350,6 +359,14 @@ class Session:
             self.prefix = None
 
     # ---- X ----
+
+    def notifications(self):
+        """What the program has handed UI Automation's notification function, from the stand-in's
+        record: (X window, its title, kind, processing, activity, text) for each, in order."""
+        if not os.path.isfile(self.uia_record):
+            return []
+        with open(self.uia_record, encoding="utf-8") as record:
+            return [tuple(line[:-1].split("\t")) for line in record if line.endswith("\n")]
 
     def x(self, *args, timeout=10):
         env = dict(os.environ, DISPLAY=self.display)
@@ -468,6 +485,51 @@ class Session:
         for i, image in enumerate(self.shots, 1):
             name = "%03d-%s.png" % (i, image.label.replace(" ", "-"))
             image.write_png(os.path.join(folder, name))
+
+
+def install_uia_standin(prefix, standin, env):
+    """Puts the recording uiautomationcore.dll into the prefix's system32, in place of Wine's own,
+    which it forwards to: a copy without Wine's builtin mark, so that it loads as a plain DLL.
+    Returns the file the record goes to."""
+    system32 = os.path.join(prefix, "drive_c", "windows", "system32")
+    with open(os.path.join(system32, "uiautomationcore.dll"), "rb") as own:
+        wine_dll = bytearray(own.read())
+    mark = b"Wine builtin DLL"
+    if wine_dll[0x40:0x40 + len(mark)] != mark:
+        raise CheckFailed("Wine's uiautomationcore.dll does not carry the builtin mark")
+    wine_dll[0x40:0x40 + len(mark)] = bytes(len(mark))
+    with open(os.path.join(system32, "uiautomationcore_wine.dll"), "wb") as copy:
+        copy.write(wine_dll)
+    shutil.copy(standin, os.path.join(system32, "uiautomationcore.dll"))
+    env.update(WINEDLLOVERRIDES="uiautomationcore=n", TAVRIN_UIA_RECORD="C:\\notifications.txt")
+    return os.path.join(prefix, "drive_c", "notifications.txt")
+
+
+def check_uia(c, s, heard):
+    """The whole drill as UI Automation got it, or under plain Wine, that the program looked for
+    its notifications (Wine 8 has none) once and ran on. Nothing on Linux."""
+    if not s.wine:
+        return
+    if not s.uia_record:
+        with open(s.app_log_path, encoding="utf-8", errors="replace") as log:
+            loads = re.findall(r'Loaded L"[^"]*uiautomationcore\.dll" at \w+: builtin', log.read())
+        c.check("without notifications in Wine's UI Automation the drill plays to the end, "
+                "looked up once", len(loads) == 1,
+                "uiautomationcore.dll loaded %d times" % len(loads))
+        return
+    got = s.notifications()
+    texts = [n[5] for n in got]
+    log_line("UI Automation notifications: %s" % " | ".join("\t".join(n) for n in got))
+    summary = "对 5 个，共 6 个"
+    want = heard + [summary, summary, "答案 6 错"]
+    c.check("UI Automation notifications in order: the 6 items, the summary, again with the "
+            "verdict of answer 6, items of the next drill", texts[:len(want)] == want and
+            len(texts) >= len(want) + 2 and all(re.fullmatch(r"\d\d", t) for t in texts[9:]),
+            "got %r" % texts)
+    elements = {(n[0], n[1]) for n in got}
+    c.check("each raised on Tavrin's window 0x%x, to be delivered in full (processing All)"
+            % s.window, elements == {(str(s.window), TITLE)} and {n[3] for n in got} == {"2"},
+            "windows and titles %s, processing %s" % (elements, {n[3] for n in got}))
 
 
 def log_line(text):
@@ -774,7 +836,15 @@ def run_checks(s, c):
     c.check("Tab from item box 1 returns to answer box 1", ok)
 
     # ---- typing the answers; the cursor moves on by itself after two characters ----
-    s.type("zz" * 6)
+    answers = ["zz"] * 6
+    heard = []
+    if s.uia_record:
+        # The items as UI Automation got them: typed back, all but the last, the check agrees.
+        heard = [n[5] for n in s.notifications()]
+        if c.check("UI Automation got items 1..6 as they appeared", len(heard) == 6 and
+                   all(re.fullmatch(r"\d\d", t) for t in heard), "got %r" % heard):
+            answers = heard[:5] + ["zz"]
+    s.type("".join(answers))
 
     def moved_on(im):
         if FOCUS_ON_LOCKED_BOXES:
@@ -810,11 +880,13 @@ def run_checks(s, c):
     last = box_text_area(answer_box(6))
     checked, _ = s.wait_for("checked", lambda im: im.region(last) != typed.region(last), 5)
     verdicts = []
-    for n in range(1, 7):
-        strong, bad = text_in(checked, box_text_area(answer_box(n)), RED, WHITE)
+    for n, answer in enumerate(answers, 1):
+        ink = RED if answer == "zz" else GREEN
+        strong, bad = text_in(checked, box_text_area(answer_box(n)), ink, WHITE)
         if bad or strong < 10:
             verdicts.append("box %d: %s" % (n, "pixel (%d,%d) is %s" % bad if bad else "no text"))
-    c.check("Enter checks: the six answers \"zz\" to number items show red %s" % (RED,),
+    c.check("Enter checks: %d answer(s) \"zz\" to number items show red %s, %d typed as heard "
+            "green" % (answers.count("zz"), RED, 6 - answers.count("zz")),
             not verdicts, "; ".join(verdicts))
     shown = []
     for n in range(1, 7):
@@ -822,6 +894,8 @@ def run_checks(s, c):
         if bad or strong < 10:
             shown.append("item %d: %s" % (n, "pixel (%d,%d) is %s" % bad if bad else "no text"))
     c.check("the check shows items 1..6 again, black on grey", not shown, "; ".join(shown))
+    if s.uia_record:
+        s.key("shift+Tab", "Return")  # once more from answer 6: its verdict follows the summary
 
     # ---- a letter typed into the pace field snaps it back to 1 ----
     left, top, width, height = COMBOS["Cb1"]
@@ -856,6 +930,7 @@ def run_checks(s, c):
     c.check("the new drill runs at the snapped pace of 1 s", ok and waited >= 0.8,
             "item 2 %s %.2f s after Esc" % ("shown" if ok else "not shown", waited))
 
+    check_uia(c, s, heard)
     c.check("the program is still running", s.app.poll() is None,
             "it ended with status %s" % s.app.returncode)
 
@@ -913,6 +988,8 @@ def main():
                         help="only save the window mid-drill to this file")
     parser.add_argument("--wine", metavar="LOADER",
                         help="run the Windows program with this Wine loader")
+    parser.add_argument("--uia-standin", metavar="DLL",
+                        help="under Wine, record UI Automation's notifications with this DLL")
     args = parser.parse_args()
     binary = os.path.abspath(args.binary)
     if not os.access(binary, os.X_OK):
@@ -924,7 +1001,7 @@ def main():
 
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
-    s = Session(binary, artifacts, wine=args.wine)
+    s = Session(binary, artifacts, wine=args.wine, uia_standin=args.uia_standin)
     c = Checks()
 
     def run():
