@@ -50,6 +50,16 @@ void TextBox::setDescription(const QString &description)
         setAccessibleDescription(description);
 }
 
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // Answers are two letters or digits typed key by key. An input method, which Chinese users
+    // mostly leave on, would compose the letters into a character and take Enter for itself:
+    // refusing it sends the keys straight here (on Windows Qt takes the window's IME context).
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
 bool TextBox::textHidden() const
 {
     return colorFromValue(m_foreColor) == colorFromValue(m_backColor);
