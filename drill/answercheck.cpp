@@ -6,6 +6,7 @@
 #include "colors.h"
 #include "drillcycle.h"
 #include "drillsurface.h"
+#include "spoken.h"
 
 void AnswerCheck::check()
 {
@@ -18,14 +19,12 @@ void AnswerCheck::check()
         const QString item = m_surface.Txtsc(i).Text();
         const bool right = answer == item;
         m_surface.Txtjc(i).setForeColor(right ? forms::Colors::Green : forms::Colors::Red);
-        // The verdict in words as well, for those who cannot tell the colours.
-        const QString verdict = right ? QStringLiteral("对") : QStringLiteral("错");
+        const QString verdict = Spoken::verdict(right);
         m_surface.Txtjc(i).setDescription(verdict);
         rightCount += right ? 1 : 0;
         if (m_surface.Txtjc(i).hasFocus())
             focusedVerdict = m_surface.Txtjc(i).accessibleName() + QLatin1Char(' ') + verdict;
     }
     // A listener hears how it went, then the verdict of the answer the cursor is in.
-    m_surface.announcer.announce(QStringLiteral("对 %1 个，共 %2 个").arg(rightCount).arg(boxes),
-                                 focusedVerdict);
+    m_surface.announcer.announce(Spoken::summary(rightCount, boxes), focusedVerdict);
 }

@@ -93,7 +93,8 @@ void DrillCycle::endStudy()
         m_surface.Txtjc(i).setBackColor(White);
         m_surface.Txtjc(i).setLocked(false);
     }
-    // The last item said is hidden now too: nothing of it is left to read.
+    // The last item said is hidden now too, and a hidden item leaks nothing (hiddentext.h):
+    // nothing of it is left to read.
     m_surface.announcer.clear();
     try {
         m_surface.Txtjc(1).SetFocus();

@@ -5,6 +5,8 @@
 
 #include "codetable.h"
 #include "drillsurface.h"
+#include "hiddentext.h"
+#include "spoken.h"
 
 #include <cmath>
 
@@ -28,7 +30,7 @@ void ItemGenerator::drawNumber(qint16 i)
     const QString text = n > 9 ? QString::number(n) : QStringLiteral("0") + QString::number(n);
     m_surface.Txtsc(i).setText(text);
     m_surface.lbldm.setCaption(m_surface.codes(n));
-    announce(i, text); // heard as the number: "07"
+    announce(i);
 }
 
 void ItemGenerator::drawLetters(qint16 i)
@@ -37,13 +39,12 @@ void ItemGenerator::drawLetters(qint16 i)
     const int r2 = int(std::floor(double(m_surface.random.next()) * 26.0)) + 1;
     const QString pair = QString(QChar(Alphabet[r1 - 1])) + QChar(Alphabet[r2 - 1]);
     m_surface.Txtsc(i).setText(pair.toLower());
-    // Letter by letter, so that a pair such as "ca" is not read as a syllable.
-    announce(i, pair.toLower().split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(' ')));
+    announce(i);
 }
 
-void ItemGenerator::announce(qint16 i, const QString &spoken)
+void ItemGenerator::announce(qint16 i)
 {
-    // Only an item the eye can read is heard.
-    if (!m_surface.Txtsc(i).textHidden())
-        m_surface.announcer.announce(spoken);
+    const forms::TextBox &box = m_surface.Txtsc(i);
+    if (forms::HiddenText::mayAnnounce(box))
+        m_surface.announcer.announce(Spoken::item(box.Text()));
 }

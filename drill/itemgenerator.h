@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <QString>
 #include <QtGlobal>
 
 struct DrillSurface;
@@ -23,8 +22,8 @@ public:
 private:
     void drawNumber(qint16 i);
     void drawLetters(qint16 i);
-    // Says the item now in box i, as spoken.
-    void announce(qint16 i, const QString &spoken);
+    // Says the item now in box i.
+    void announce(qint16 i);
 
     DrillSurface &m_surface;
 };

@@ -10,17 +10,16 @@ namespace forms
 
 CheckBox::CheckBox(QWidget *parent) : Control<QCheckBox>(parent)
 {
-    connect(this, &QCheckBox::clicked, this, [this] { Click.raise(); });
+    // Qt's own setter tells of every change, by the user or by code: the one place Click comes
+    // from, whoever holds the box.
+    connect(this, &QCheckBox::toggled, this, [this] { Click.raise(); });
 }
 
 void CheckBox::setValue(qint16 value)
 {
     if (value != 0 && value != 1)
         throw RuntimeError(RuntimeError::Code::InvalidPropertyValue, "check box value not 0 or 1");
-    if (value == Value())
-        return;
     setChecked(value == 1);
-    Click.raise();
 }
 
 } // namespace forms

@@ -53,7 +53,6 @@ public:
 
     bool Visible() const { return !this->isHidden(); }
     bool Enabled() const { return this->isEnabled(); }
-    void setEnabled(bool enabled) { Widget::setEnabled(enabled); }
 
     int TabIndex() const
     {

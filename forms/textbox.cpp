@@ -4,15 +4,27 @@
 #include "textbox.h"
 
 #include "colors.h"
+#include "hiddentext.h"
 #include "runtimeerror.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <type_traits>
 
 namespace forms
 {
+
+// Whoever holds a TextBox as a QLineEdit reaches the same code as through the TextBox: the box
+// adds no setter of its own over Qt's, so none can be skipped.
+static_assert(std::is_same_v<decltype(&TextBox::setText), void (QLineEdit::*)(const QString &)>);
+static_assert(std::is_same_v<decltype(&TextBox::clear), void (QLineEdit::*)()>);
+static_assert(std::is_same_v<decltype(&TextBox::insert), void (QLineEdit::*)(const QString &)>);
+static_assert(std::is_same_v<decltype(&TextBox::setMaxLength), void (QLineEdit::*)(int)>);
+static_assert(std::is_same_v<decltype(&TextBox::setReadOnly), void (QLineEdit::*)(bool)>);
 
 bool TextBox::s_formMovingFocus = false;
 
@@ -27,21 +39,17 @@ TextBox::TextBox(QWidget *parent)
 {
     // The whole box is for text: two characters of the box font fit without scrolling.
     setTextMargins(-1, 0, -1, 0);
-    connect(this, &QLineEdit::textChanged, this, [this] { Change.raise(); });
+    connect(this, &QLineEdit::textChanged, this, &TextBox::textChangedByAnyone);
     applyColors();
 }
 
-void TextBox::setText(const QString &text)
+void TextBox::textChangedByAnyone()
 {
-    if (!textHidden()) {
-        QLineEdit::setText(text);
-        return;
-    }
-    // Qt's text-change events name the old text; while it is hidden they must not go out. The
-    // caret goes to the start first, so that emptying the box moves it no more.
-    setCursorPosition(0);
-    const QScopedValueRollback replacing(m_replacingHidden, true);
-    QLineEdit::setText(text);
+    // Qt emits this before it tells assistive technology of the change, whoever made it: the
+    // hidden-text rule is in force for those events already.
+    if (HiddenText::isHidden(*this))
+        m_changedWhileHidden = true;
+    Change.raise();
 }
 
 void TextBox::setDescription(const QString &description)
@@ -58,11 +66,6 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
     if (query == Qt::ImEnabled)
         return false;
     return QLineEdit::inputMethodQuery(query);
-}
-
-bool TextBox::textHidden() const
-{
-    return colorFromValue(m_foreColor) == colorFromValue(m_backColor);
 }
 
 void TextBox::setForeColor(quint32 color)
@@ -83,6 +86,8 @@ void TextBox::setBackColor(quint32 color)
 
 void TextBox::applyColors()
 {
+    if (!HiddenText::isHidden(*this))
+        m_changedWhileHidden = false;
     const QColor fore = colorFromValue(m_foreColor);
     const QColor back = colorFromValue(m_backColor);
     // A box in the colours its parent gives all boxes keeps no palette of its own: hundreds of
@@ -181,11 +186,32 @@ void TextBox::moveFocus(QWidget *control, Qt::FocusReason reason)
         box->raiseGotFocus();
 }
 
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    const bool copying = event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut);
+    if (copying && !HiddenText::mayCopy(*this)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
 void TextBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    QLineEdit::mouseReleaseEvent(event);
+    // Qt copies a mouse selection to the X11 selection as the button goes up.
+    if (HiddenText::mayCopy(*this))
+        QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Click.raise();
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Its first entries copy.
+    if (HiddenText::mayCopy(*this))
+        QLineEdit::contextMenuEvent(event);
+    else
+        event->accept();
 }
 
 TextBox *TextBox::clone() const

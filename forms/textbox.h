@@ -12,32 +12,29 @@ namespace forms
 {
 
 // A text box: one line of text, a maximum length, a lock, and the window's colour values for
-// its text and background.
+// its text and background. Qt's own setters are the setters here: every way of changing the text
+// (QLineEdit::setText, typing, paste, assistive technology) raises Change, nested inside the
+// change, and the same text raises nothing. What a hidden text may give away is decided in
+// hiddentext.h.
 class TextBox : public Control<QLineEdit>
 {
 public:
     explicit TextBox(QWidget *parent);
 
     QString Text() const { return text(); }
-    // A new text raises Change, nested inside the assignment; the same text raises nothing.
-    void setText(const QString &text);
 
     quint32 ForeColor() const { return m_foreColor; }
     void setForeColor(quint32 color);
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 color);
-    // The text is drawn in the colour of the background: no one can read it, and assistive
-    // technology gets no text either.
-    bool textHidden() const;
-    // True while a hidden text is being replaced: the change must not tell what the text was.
-    bool replacingHiddenText() const { return m_replacingHidden; }
+    // The text changed while hidden and is hidden still.
+    bool changedWhileHidden() const { return m_changedWhileHidden; }
 
     // A locked box refuses the user's edits; code may still set its text.
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
 
     int MaxLength() const { return maxLength(); }
-    void setMaxLength(int length) { QLineEdit::setMaxLength(length); }
 
     int SelStart() const;
     // Puts the caret at start and selects nothing.
@@ -70,9 +67,12 @@ protected:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void textChangedByAnyone();
     void applyColors();
     void raiseGotFocus();
 
@@ -82,7 +82,7 @@ private:
     quint32 m_backColor;
     bool m_gotFocusRaised = false;
     bool m_gotFocusPending = false;
-    bool m_replacingHidden = false;
+    bool m_changedWhileHidden = false;
 };
 
 } // namespace forms

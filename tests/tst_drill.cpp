@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -631,6 +633,15 @@ void TestDrill::keyboardFocusLeavesHiddenItemsHidden()
     type(QStringLiteral("5678"));
     QCOMPARE(f.Txtjc(1).Text(), QStringLiteral("56"));
     QCOMPARE(f.Txtjc(2).Text(), QStringLiteral("78"));
+    // A hidden item does not reach the clipboard either, even selected; a shown text does.
+    const auto copied = [](TextBox &box) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("none"));
+        box.selectAll();
+        QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    };
+    QCOMPARE(copied(f.Txtsc(1)), QStringLiteral("none"));
+    QCOMPARE(copied(f.Txtjc(1)), QStringLiteral("56"));
 }
 
 void TestDrill::textEventsCarryOnlyShownItems()

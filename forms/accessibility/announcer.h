@@ -15,6 +15,10 @@ namespace forms
 // What a form says to a listener by itself, whatever control has the focus: a message and an
 // optional detail, which assistive technology presents as a notification the moment it is
 // given. Nothing of it is drawn and it never takes the focus.
+//
+// It exists because Qt 6.4 has no way to say something to a screen reader that is not the text
+// of a control (the announcement event came with Qt 6.8): a notification that shows is what
+// screen readers speak whatever has the focus.
 class Announcer : public QObject
 {
 public:
@@ -29,7 +33,8 @@ public:
     QString message() const { return m_messages[m_latest]; }
     QString detail() const { return m_details[m_latest]; }
 
-    // Says message, then detail. They stay readable until clear().
+    // Says message, then detail. They stay readable on their notification until clear() or
+    // until that notification is used again, Notifications announcements later.
     void announce(const QString &message, const QString &detail = QString());
     // Nothing is left to read; says nothing.
     void clear();

@@ -3,9 +3,10 @@
 
 #include "accessibility.h"
 
-#include "accessibleannouncer.h"
 #include "accessiblecombobox.h"
 #include "accessibleform.h"
+#include "accessiblenotification.h"
+#include "accessiblestatusbar.h"
 #include "accessibletextbox.h"
 #include "announcer.h"
 #include "combobox.h"
@@ -27,12 +28,11 @@ QAccessibleInterface *accessibleControl(const QString &, QObject *object)
     if (auto *form = qobject_cast<Form *>(object))
         return new AccessibleForm(form);
     if (auto *announcer = dynamic_cast<Announcer *>(object))
-        return new AccessibleAnnouncer(announcer, AccessibleAnnouncer::Part::StatusBar);
+        return new AccessibleStatusBar(announcer);
     if (auto *announcer = dynamic_cast<Announcer *>(object->parent())) {
         for (int k = 0; k < Announcer::Notifications; ++k) {
             if (object == &announcer->notification(k))
-                return new AccessibleAnnouncer(announcer, AccessibleAnnouncer::Part::Notification,
-                                               k);
+                return new AccessibleNotification(announcer, k);
         }
     }
     return nullptr;

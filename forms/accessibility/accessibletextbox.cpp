@@ -3,6 +3,7 @@
 
 #include "accessibletextbox.h"
 
+#include "hiddentext.h"
 #include "textbox.h"
 
 #include <QFontMetrics>
@@ -22,7 +23,7 @@ TextBox *AccessibleTextBox::box() const
 
 QString AccessibleTextBox::readableText() const
 {
-    return box()->textHidden() ? QString() : box()->text();
+    return HiddenText::readableText(*box());
 }
 
 void *AccessibleTextBox::interface_cast(QAccessible::InterfaceType type)
@@ -30,7 +31,7 @@ void *AccessibleTextBox::interface_cast(QAccessible::InterfaceType type)
     const bool textual =
         type == QAccessible::TextInterface || type == QAccessible::EditableTextInterface;
     // Without a text interface the platform drops a change event, and with it the text it names.
-    if (textual && box()->replacingHiddenText())
+    if (textual && !HiddenText::passesTextEvents(*box()))
         return nullptr;
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface *>(this);
@@ -66,7 +67,7 @@ void AccessibleTextBox::selection(int selectionIndex, int *startOffset, int *end
 
 int AccessibleTextBox::selectionCount() const
 {
-    return box()->hasSelectedText() && !box()->textHidden() ? 1 : 0;
+    return HiddenText::readableSelection(*box()) ? 1 : 0;
 }
 
 void AccessibleTextBox::addSelection(int startOffset, int endOffset)
@@ -88,7 +89,7 @@ void AccessibleTextBox::setSelection(int selectionIndex, int startOffset, int en
 
 int AccessibleTextBox::cursorPosition() const
 {
-    return box()->textHidden() ? 0 : box()->cursorPosition();
+    return HiddenText::readableCursorPosition(*box());
 }
 
 void AccessibleTextBox::setCursorPosition(int position)
@@ -124,7 +125,7 @@ QRect AccessibleTextBox::characterRect(int offset) const
 
 int AccessibleTextBox::offsetAtPoint(const QPoint &point) const
 {
-    if (box()->textHidden())
+    if (HiddenText::isHidden(*box()))
         return -1;
     return box()->cursorPositionAt(box()->mapFromGlobal(point));
 }
@@ -159,8 +160,8 @@ void AccessibleTextBox::replaceText(int startOffset, int endOffset, const QStrin
 {
     // Edits from assistive technology obey the lock, as typing does.
     const int size = int(box()->text().size());
-    if (box()->Locked() || box()->textHidden() || startOffset < 0 || endOffset < startOffset ||
-        endOffset > size)
+    if (box()->Locked() || HiddenText::isHidden(*box()) || startOffset < 0 ||
+        endOffset < startOffset || endOffset > size)
         return;
     QString changed = box()->text();
     changed.replace(startOffset, endOffset - startOffset, text);

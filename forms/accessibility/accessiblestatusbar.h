@@ -11,16 +11,12 @@ namespace forms
 class Announcer;
 
 // What assistive technology reads of a form's announcer: a status bar, the form's last child,
-// holding its notifications, each named by the message it said and described by the detail. A
-// notification shows only while it has something to say, and a screen reader speaks it the moment
-// it shows; inside a status bar it is read without the word "notification" before it.
-class AccessibleAnnouncer : public QAccessibleObject
+// with nothing to say of its own, holding the announcer's notifications. Inside a status bar a
+// notification is read without the word "notification" before it.
+class AccessibleStatusBar : public QAccessibleObject
 {
 public:
-    enum class Part { StatusBar, Notification };
-
-    // The status bar, or notification k.
-    AccessibleAnnouncer(Announcer *announcer, Part part, int k = 0);
+    explicit AccessibleStatusBar(Announcer *announcer);
 
     QAccessibleInterface *parent() const override;
     int childCount() const override;
@@ -32,8 +28,6 @@ public:
 
 private:
     Announcer *m_announcer;
-    Part m_part;
-    int m_k;
 };
 
 } // namespace forms
