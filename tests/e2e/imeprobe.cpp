@@ -16,9 +16,8 @@ int main(int argc, char *argv[])
     edit.resize(200, 30);
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
-    QObject::connect(&edit, &QLineEdit::textChanged, [&out](const QString &text) {
-        out << "text: " << text << Qt::endl;
-    });
+    QObject::connect(&edit, &QLineEdit::textChanged,
+                     [&out](const QString &text) { out << "text: " << text << Qt::endl; });
     edit.show();
     return app.exec();
 }
