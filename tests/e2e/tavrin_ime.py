@@ -76,19 +76,26 @@ def start_ibus(display):
     log_line("ibus-daemon (pid %d)" % daemon.pid)
     sockets = os.path.join(os.environ["XDG_CONFIG_HOME"], "ibus", "bus")
     suffix = "-unix-" + display.lstrip(":")
-    deadline = time.monotonic() + 15
+    began = time.monotonic()
+    deadline = began + 20
     while not (os.path.isdir(sockets) and any(f.endswith(suffix) for f in os.listdir(sockets))):
         if daemon.poll() is not None or time.monotonic() > deadline:
-            raise CheckFailed("ibus-daemon gave no socket under %s within 15 s" % sockets)
+            raise CheckFailed("ibus-daemon gave no socket under %s within 20 s" % sockets)
         time.sleep(0.05)
     engine = ""
     while engine != "libpinyin":
         if daemon.poll() is not None or time.monotonic() > deadline:
             raise CheckFailed("ibus did not take the pinyin engine (ibus-libpinyin): %r" % engine)
-        subprocess.run(["ibus", "engine", "libpinyin"], env=env, capture_output=True, timeout=10)
-        engine = subprocess.run(["ibus", "engine"], env=env, capture_output=True,
-                                timeout=10).stdout.decode().strip()
-    log_line("ibus engine: %s" % engine)
+        # A daemon still starting its config and engine may keep a call waiting: ask again.
+        try:
+            subprocess.run(["ibus", "engine", "libpinyin"], env=env, capture_output=True,
+                           timeout=5)
+            engine = subprocess.run(["ibus", "engine"], env=env, capture_output=True,
+                                    timeout=5).stdout.decode().strip()
+        except subprocess.TimeoutExpired:
+            engine = "no answer within 5 s"
+    took = time.monotonic() - began
+    log_line("ibus engine: %s, %.1f s after the daemon started" % (engine, took))
     return daemon
 
 
