@@ -30,6 +30,9 @@ void DrillCycle::reset()
         m_surface.Timer2.setEnabled(false);
         m_surface.ckdm.setEnabled(true);
         m_surface.announcer.clear();
+        // Up to 400 boxes empty at once: a screen reader hears none of it, and so still hears
+        // the first item of the next drill.
+        const forms::TextBox::Unannounced quiet;
         for (int i = 1; i <= BoxCount; ++i) {
             m_surface.Txtsc(i).setText(QString());
             m_surface.Txtsc(i).setForeColor(Black);

@@ -7,6 +7,7 @@
 #include "hiddentext.h"
 #include "runtimeerror.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -27,6 +28,7 @@ static_assert(std::is_same_v<decltype(&TextBox::setMaxLength), void (QLineEdit::
 static_assert(std::is_same_v<decltype(&TextBox::setReadOnly), void (QLineEdit::*)(bool)>);
 
 bool TextBox::s_formMovingFocus = false;
+int TextBox::s_unannounced = 0;
 
 #ifdef Q_OS_WIN
 constexpr bool PaletteAlwaysOwn = true;
@@ -54,8 +56,21 @@ void TextBox::textChangedByAnyone()
 
 void TextBox::setDescription(const QString &description)
 {
-    if (description != accessibleDescription())
-        setAccessibleDescription(description);
+    if (description == m_description)
+        return;
+    m_description = description;
+    m_descriptionUntold = true;
+    if (hasFocus())
+        tellDescription();
+}
+
+void TextBox::tellDescription()
+{
+    if (!m_descriptionUntold)
+        return;
+    m_descriptionUntold = false;
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -148,6 +163,8 @@ void TextBox::focusInEvent(QFocusEvent *event)
                             event->reason() == Qt::ShortcutFocusReason;
     QFocusEvent plain(event->type(), byKeyboard ? Qt::OtherFocusReason : event->reason());
     QLineEdit::focusInEvent(&plain);
+    // Qt tells of the focus after this event: the reader then reads the description it has.
+    tellDescription();
     // Coming back to the window or from a popup is not a new focus.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;

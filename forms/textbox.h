@@ -43,9 +43,24 @@ public:
     // Selects length characters from SelStart.
     void setSelLength(int length);
 
-    // What assistive technology reads besides the name and the text (the check's verdict). Only
-    // a new description raises an event.
+    // What assistive technology reads besides the name and the text (the check's verdict). It is
+    // read when asked: a new description is told at once only while the box has the focus, and
+    // otherwise just before the focus reaches it, so that a check of 200 answers tells one box
+    // and not 200 (a flood that makes a screen reader throw away what it was to say next).
+    QString description() const { return m_description; }
     void setDescription(const QString &description);
+
+    // While one lives, changes of any box's text raise Change as ever but tell assistive
+    // technology nothing: for a new drill, which empties up to 400 boxes at once.
+    class Unannounced
+    {
+    public:
+        Unannounced() { ++s_unannounced; }
+        ~Unannounced() { --s_unannounced; }
+        Unannounced(const Unannounced &) = delete;
+        Unannounced &operator=(const Unannounced &) = delete;
+    };
+    static bool changesUnannounced() { return s_unannounced > 0; }
 
     // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
     void SetFocus();
@@ -76,13 +91,18 @@ private:
     void applyColors();
     void raiseGotFocus();
 
+    void tellDescription();
+
     static bool s_formMovingFocus;
+    static int s_unannounced;
 
     quint32 m_foreColor;
     quint32 m_backColor;
     bool m_gotFocusRaised = false;
     bool m_gotFocusPending = false;
     bool m_changedWhileHidden = false;
+    QString m_description;
+    bool m_descriptionUntold = false;
 };
 
 } // namespace forms

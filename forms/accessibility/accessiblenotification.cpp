@@ -33,7 +33,7 @@ QString AccessibleNotification::text(QAccessible::Text kind) const
 QAccessible::State AccessibleNotification::state() const
 {
     QAccessible::State state;
-    state.invisible = m_announcer->message(m_k).isEmpty();
+    state.invisible = !m_announcer->shown(m_k);
     return state;
 }
 

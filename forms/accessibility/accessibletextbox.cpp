@@ -31,7 +31,7 @@ void *AccessibleTextBox::interface_cast(QAccessible::InterfaceType type)
     const bool textual =
         type == QAccessible::TextInterface || type == QAccessible::EditableTextInterface;
     // Without a text interface the platform drops a change event, and with it the text it names.
-    if (textual && !HiddenText::passesTextEvents(*box()))
+    if (textual && (TextBox::changesUnannounced() || !HiddenText::passesTextEvents(*box())))
         return nullptr;
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface *>(this);
@@ -44,6 +44,8 @@ QString AccessibleTextBox::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Value)
         return readableText();
+    if (kind == QAccessible::Description)
+        return box()->description();
     return QAccessibleWidget::text(kind);
 }
 

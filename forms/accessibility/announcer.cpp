@@ -30,23 +30,33 @@ void Announcer::setTexts(std::size_t k, const QString &message, const QString &d
     }
 }
 
+void Announcer::setShown(std::size_t k, bool shown)
+{
+    m_shown[k] = shown;
+    QAccessibleEvent event(&m_notifications[k],
+                           shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&event);
+}
+
 void Announcer::announce(const QString &message, const QString &detail)
 {
     m_latest = (m_latest + 1) % Notifications;
+    // A notification used again goes first, so that every announcement is a notification that
+    // appears: no reader has to take a second show of a shown one for news.
+    if (m_shown[m_latest])
+        setShown(m_latest, false);
     setTexts(m_latest, message, detail);
     // A notification that shows is what a screen reader speaks whatever has the focus.
-    QAccessibleEvent shown(&m_notifications[m_latest], QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    setShown(m_latest, true);
 }
 
 void Announcer::clear()
 {
     for (std::size_t k = 0; k < Notifications; ++k) {
-        if (m_messages[k].isEmpty() && m_details[k].isEmpty())
+        if (!m_shown[k])
             continue;
         setTexts(k, QString(), QString());
-        QAccessibleEvent hidden(&m_notifications[k], QAccessible::ObjectHide);
-        QAccessible::updateAccessibility(&hidden);
+        setShown(k, false);
     }
 }
 

@@ -43,13 +43,16 @@ public:
     QObject &notification(int k) { return m_notifications[std::size_t(k)]; }
     QString message(int k) const { return m_messages[std::size_t(k)]; }
     QString detail(int k) const { return m_details[std::size_t(k)]; }
+    bool shown(int k) const { return m_shown[std::size_t(k)]; }
 
 private:
     void setTexts(std::size_t k, const QString &message, const QString &detail);
+    void setShown(std::size_t k, bool shown);
 
     std::array<QObject, Notifications> m_notifications;
     std::array<QString, Notifications> m_messages;
     std::array<QString, Notifications> m_details;
+    std::array<bool, Notifications> m_shown{};
     std::size_t m_latest = 0;
 };
 

@@ -7,8 +7,8 @@
 Starts Xvfb, the AT-SPI bus on a private D-Bus session (run this under dbus-run-session),
 speech-dispatcher with espeak-ng into ALSA's null device, the program and Orca (Debian's) with a
 home, settings and runtime folder of their own. A drill of 6 is then played by keyboard only
-(xdotool) and judged only by the SPEECH OUTPUT lines of Orca's debug log, followed as Orca writes
-it.
+(xdotool), then a drill of 6 letter pairs and one of 200 numbers, the largest, and judged only by
+the SPEECH OUTPUT lines of Orca's debug log, followed as Orca writes it.
 
     dbus-run-session -- /usr/bin/python3 tavrin_orca.py BINARY [--artifacts DIR]
 """
@@ -26,8 +26,10 @@ import tavrin_a11y as a11y  # noqa: E402
 import tavrin_e2e as e2e  # noqa: E402
 from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
 
-DEADLINE_SECONDS = 50
+DEADLINE_SECONDS = 330
 COUNT = 6
+LARGEST = 200
+KEY_MS = 150  # a steady human pace for typing 400 characters
 SPEECHD_MODULES = "/etc/speech-dispatcher/modules"
 
 # Orca as /usr/bin/orca starts it, with Orca's default settings in a folder of the test's own and
@@ -103,6 +105,22 @@ class OrcaLog:
             if time.monotonic() >= deadline:
                 raise CheckFailed("Orca did not speak %s within %.0f s" % (what, timeout))
             time.sleep(0.02)
+
+    def quiet(self, seconds, timeout=30):
+        """Waits until Orca has said nothing new for seconds: it has caught up with the keys."""
+        deadline = time.monotonic() + timeout
+        said, since = len(self.read()), time.monotonic()
+        while time.monotonic() - since < seconds:
+            if time.monotonic() >= deadline:
+                raise CheckFailed("Orca was still speaking after %.0f s" % timeout)
+            time.sleep(0.05)
+            if len(self.read()) != said:
+                said, since = len(self.spoken), time.monotonic()
+
+    def log_lines(self, word):
+        """The lines of the whole debug log that hold word."""
+        with open(self.path, encoding="utf-8", errors="replace") as log:
+            return [line.strip() for line in log if word in line]
 
     def close(self):
         if self.file:
@@ -181,6 +199,7 @@ class Listener:
 
 
 ITEM = re.compile(r"^(\d\d)$")  # a number item as Orca speaks it
+PAIR = re.compile(r"^([a-z]) ([a-z])$")  # a letter pair, letter by letter
 
 
 def starts(prefix):
@@ -210,16 +229,7 @@ def run_checks(s, c, listener):
         s.key("ctrl+a")
         s.type(text)
     ear.press(s, "Escape")
-    while_shown = ear.until("answer box 1 opening after the items", starts("答案 1 "), 20)
-    items = [ITEM.match(t).group(1) for t in while_shown if ITEM.match(t)]
-    first = next((i for i, t in enumerate(while_shown) if ITEM.match(t)), len(while_shown))
-    # The echo of the last keys may still come before item 1, nothing but items after it.
-    between = while_shown[first:-1]
-    c.check("Esc: the %d items are heard one by one as they appear, then 答案 1 with the "
-            "cursor" % COUNT, len(items) == COUNT and len(between) == COUNT,
-            "heard %s" % while_shown)
-    if len(items) != COUNT:
-        raise CheckFailed("the items were not heard; the answers cannot be typed from them")
+    items = hear_drill(c, ear, COUNT, ITEM)
 
     # ---- answering: hidden items stay silent ----
     ear.press(s, "shift+Tab")
@@ -267,6 +277,66 @@ def run_checks(s, c, listener):
         heard = ear.until("the focus after %s" % key,
                           lambda t: any(p in t for p in ("数字", "生成", "答案 1")))
         c.check("%s goes to %s" % (key, place), place in heard[-1], "heard %s" % heard)
+
+    # ---- letter pairs, letter by letter: 字母 from the mode, a drill of 6 ----
+    ear.press(s, "shift+F6")
+    ear.until("数字", lambda t: "数字" in t)
+    ear.press(s, "Down")
+    ear.until("字母", lambda t: "字母" in t)
+    ear.press(s, "Escape")
+    pairs = hear_drill(c, ear, COUNT, PAIR)
+    s.type("".join(pair.replace(" ", "") for pair in pairs))
+    ear.until("the cursor moving on to 答案 %d" % (COUNT + 1), starts("答案 %d " % (COUNT + 1)))
+    ear.press(s, "Return")
+    heard = ear.until("the summary", starts("对 "))
+    summary = "对 %d 个，共 %d 个" % (COUNT, COUNT)
+    c.check("the pairs heard are the items: %s" % summary, heard[-1] == summary,
+            "heard %s" % heard)
+
+    # ---- the largest drill: 200 numbers at 0.5 s, typed at a human pace ----
+    ear.press(s, "F6")
+    ear.until("字母", lambda t: "字母" in t)
+    ear.press(s, "Up")
+    ear.until("数字", lambda t: "数字" in t)
+    for name in ("速度（秒）", "组数"):
+        ear.press(s, "Tab")
+        ear.until(name, starts(name))
+    s.key("ctrl+a")
+    s.type(str(LARGEST))
+    ear.press(s, "Escape")
+    items = hear_drill(c, ear, LARGEST, ITEM, timeout=LARGEST * 0.5 + 30)
+    typed = ["%02d" % ((int(items[0]) + 1) % 100)] + items[1:]  # answer 1 wrong on purpose
+    s.x("xdotool", "type", "--delay", str(KEY_MS), "".join(typed),
+        timeout=len(typed) * 2 * KEY_MS / 1000 + 30)
+    ear.until("the cursor in 答案 %d" % LARGEST, starts("答案 %d " % LARGEST), 30)
+    ear.quiet(1.5)
+    ear.press(s, "Return")
+    heard = ear.until("the verdict of 答案 %d" % LARGEST, starts("答案 %d 对" % LARGEST))
+    summary = "对 %d 个，共 %d 个" % (LARGEST - 1, LARGEST)
+    c.check("Enter after %d: the summary %s, then 答案 %d 对" % (LARGEST, summary, LARGEST),
+            heard[-2:] == [summary, "答案 %d 对" % LARGEST], "heard %s" % heard)
+    ear.press(s, "Escape")
+    heard = ear.until("item 1 of the next drill", lambda t: ITEM.match(t) is not None)
+    c.check("Esc after the check of %d: item 1 of the next drill is heard" % LARGEST,
+            ITEM.match(heard[-1]) is not None, "heard %s" % heard)
+    floods = ear.log_lines("DELUGE")
+    c.check("no step floods Orca's event queue", not floods, "%s" % floods[:3])
+
+
+def hear_drill(c, ear, count, item, timeout=20):
+    """Hears a drill that was just started: its items one by one, then 答案 1 with the cursor.
+    Returns the items as heard."""
+    while_shown = ear.until("answer box 1 opening after the items", starts("答案 1 "), timeout)
+    items = [t for t in while_shown if item.match(t)]
+    first = next((i for i, t in enumerate(while_shown) if item.match(t)), len(while_shown))
+    # The echo of the last keys may still come before item 1, nothing but items after it.
+    between = while_shown[first:-1]
+    c.check("Esc: the %d items are heard one by one as they appear, then 答案 1 with the "
+            "cursor" % count, len(items) == count and len(between) == count,
+            "heard %s" % while_shown)
+    if len(items) != count:
+        raise CheckFailed("the items were not heard; the answers cannot be typed from them")
+    return items
 
 
 def main():
