@@ -41,4 +41,13 @@ void ComboBox::AddItem(const QString &item)
     }
 }
 
+QVariant ComboBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // The field holds a number: an input method in Chinese mode would make "." a full-width
+    // "。". Refusing it sends the keys straight to the field, as for the text boxes.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QComboBox::inputMethodQuery(query);
+}
+
 } // namespace forms

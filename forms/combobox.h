@@ -30,6 +30,10 @@ public:
 
     Event Change;
     Event Click;
+
+protected:
+    // Qt asks the combo box, which has the focus for its text field.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 };
 
 } // namespace forms

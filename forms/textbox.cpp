@@ -73,6 +73,16 @@ void TextBox::tellDescription()
     QAccessible::updateAccessibility(&changed);
 }
 
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // Answers are two letters or digits typed key by key. An input method, which Chinese users
+    // mostly leave on, would compose the letters into a character and take Enter for itself:
+    // refusing it sends the keys straight here (on Windows Qt takes the window's IME context).
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
 void TextBox::setForeColor(quint32 color)
 {
     if (color == m_foreColor)

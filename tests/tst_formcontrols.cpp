@@ -17,6 +17,8 @@
 #include "windowfixture.h"
 
 #include <QAbstractItemView>
+#include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -25,6 +27,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+#include <imm.h>
 #endif
 
 using namespace forms;
@@ -52,6 +56,8 @@ private Q_SLOTS:
     void comboTypingRaisesChangePerKey();
     void comboPickRaisesChangeThenClick();
     void comboEnterDoesNotGrowTheList();
+    void textFieldsRefuseInputMethods_data();
+    void textFieldsRefuseInputMethods();
     void checkBoxClickOnlyOnAChange();
     void checkBoxRefusesOtherValues();
     void optionButtonsAreExclusive();
@@ -303,6 +309,42 @@ void TestFormControls::comboEnterDoesNotGrowTheList()
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     QCOMPARE(combo->ListCount(), 1);
     QCOMPARE(combo->Text(), QStringLiteral("7"));
+}
+
+// Answers and settings take the keys as typed, whatever input method is on. Asked as the
+// platform asks: the focus object, and on Windows the window's input context, which Qt takes
+// away for a control that refuses input methods. A plain line edit shows that the check can tell.
+void TestFormControls::textFieldsRefuseInputMethods_data()
+{
+    QTest::addColumn<bool>("accepts");
+    QTest::newRow("text box") << false;
+    QTest::newRow("combo box") << false;
+    QTest::newRow("plain line edit") << true;
+}
+
+void TestFormControls::textFieldsRefuseInputMethods()
+{
+    QFETCH(bool, accepts);
+    const QByteArray control = QTest::currentDataTag();
+    QWidget *widget = nullptr;
+    if (control == "text box")
+        widget = new TextBox(m_form.get());
+    else if (control == "combo box")
+        widget = new ComboBox(m_form.get());
+    else
+        widget = new QLineEdit(m_form.get());
+    showActive();
+    widget->setFocus();
+#ifdef Q_OS_WIN
+    const auto window = reinterpret_cast<HWND>(m_form->winId());
+    const HIMC context = ImmGetContext(window);
+    if (context)
+        ImmReleaseContext(window, context);
+    QCOMPARE(context != nullptr, accepts);
+#endif
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
+    QCOMPARE(query.value(Qt::ImEnabled).toBool(), accepts);
 }
 
 void TestFormControls::checkBoxClickOnlyOnAChange()
