@@ -249,6 +249,11 @@ def run_checks(s, probe, c):
         play_drill(pyatspi, s, c, listener, texts, "letters", "[a-z]{2}", ("zz", "yy"))
         click_on(s, radios["数字"])
         play_drill(pyatspi, s, c, listener, texts, "numbers", "[0-9]{2}", ("99", "98"))
+        # Esc from the answer box the cursor moved on to starts the next drill.
+        items = [texts["项目 %d" % n] for n in range(1, COUNT + 1)]
+        a11y.play_to_answers(pyatspi, s, listener, items, texts["答案 1"])
+        c.check("Esc in an answer box starts the next drill, its answers opening",
+                texts["答案 1"].getState().contains(pyatspi.STATE_FOCUSED))
         listener.stop()
     finally:
         e2e.stop_process(daemon)
