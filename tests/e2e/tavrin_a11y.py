@@ -237,14 +237,7 @@ def run_checks(s, c):
             == inserted, "heard %s" % listener.heard)
 
     # The words agree with the colours on the screen.
-    s.park_mouse()
-    image = s.shot("checked")
-    colours = []
-    for n, verdict in enumerate(verdicts, 1):
-        ink = GREEN if verdict == "对" else e2e.RED
-        strong, bad = e2e.text_in(image, e2e.box_text_area(e2e.answer_box(n)), ink, e2e.WHITE)
-        if bad or strong < 10:
-            colours.append("answer %d (%s) is not %s text" % (n, verdict, ink))
+    colours = wrong_colours(s, "checked", verdicts)
     c.check("each verdict matches its answer's colour", not colours, "; ".join(colours))
 
     # Esc while the items are hidden starts over: they go without a word. A verdict is told
@@ -275,6 +268,19 @@ def run_checks(s, c):
     deleted = [text for _, kind, text in listener.heard if kind != "insert"]
     c.check("a new drill clears the hidden items unheard", listener.heard and not deleted,
             "heard %s" % listener.heard)
+
+
+def wrong_colours(s, label, verdicts):
+    """The answers of a screenshot whose text is not green for 对 and red for 错."""
+    s.park_mouse()
+    image = s.shot(label)
+    wrong = []
+    for n, verdict in enumerate(verdicts, 1):
+        ink = GREEN if verdict == "对" else e2e.RED
+        strong, bad = e2e.text_in(image, e2e.box_text_area(e2e.answer_box(n)), ink, e2e.WHITE)
+        if bad or strong < 10:
+            wrong.append("answer %d (%s) is not %s text" % (n, verdict, ink))
+    return wrong
 
 
 def accessible_session(description, artifacts_name, deadline):

@@ -30,7 +30,6 @@ import tavrin_e2e as e2e  # noqa: E402
 from tavrin_e2e import CheckFailed, Checks, log_line  # noqa: E402
 
 DEADLINE_SECONDS = 75
-GREEN = (0, 255, 0)
 COUNT = 6
 # The keys typed over each field's selected text, and what the field must then hold. Pinyin in
 # Chinese mode makes a "." a full-width "。" unless it follows a digit: ".5" is "5", Home, ".".
@@ -209,14 +208,7 @@ def play_drill(pyatspi, s, c, listener, texts, kind, pattern, wrong):
     c.check("%s: Enter judges them %s" % (kind, " ".join(expected)),
             before == [""] * COUNT and verdicts == expected,
             "read %s (before Enter %s) for %s typed over %s" % (verdicts, before, typed, seen))
-    s.park_mouse()
-    image = s.shot("%s checked" % kind)
-    colours = []
-    for n, verdict in enumerate(expected, 1):
-        ink = GREEN if verdict == "对" else e2e.RED
-        strong, bad = e2e.text_in(image, e2e.box_text_area(e2e.answer_box(n)), ink, e2e.WHITE)
-        if bad or strong < 10:
-            colours.append("answer %d is not %s text" % (n, ink))
+    colours = a11y.wrong_colours(s, "%s checked" % kind, expected)
     c.check("%s: the answers show green, red, green..." % kind, not colours, "; ".join(colours))
 
 
