@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "control.h"
+#include "look.h"
 #include "textbox.h"
 #include "timerclock.h"
 #include "twips.h"
@@ -36,6 +37,7 @@ Form::Form(TimerClock *clock)
     // which is a window of its own and needs them to pick or to close.
     QCoreApplication::instance()->installEventFilter(this);
     installAccessibility();
+    keepDesignLook();
 }
 
 Form::~Form()

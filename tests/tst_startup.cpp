@@ -5,9 +5,13 @@
 // grids, the lists, the tab order and the focus; start-up raises no handler.
 #include "colors.h"
 #include "form1.h"
+#include "look.h"
 #include "windowfixture.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QApplication>
+#include <QStyle>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QTest>
@@ -43,6 +47,8 @@ private Q_SLOTS:
     void lockedBoxesRefuseTyping();
     void accessibleNames();
     void everyLineIsDrawn();
+    void desktopLookDoesNotReachTheWindow_data();
+    void desktopLookDoesNotReachTheWindow();
 };
 
 void TestStartup::windowTitleAndSize()
@@ -523,6 +529,55 @@ void TestStartup::everyLineIsDrawn()
                 qPrintable(QStringLiteral("%1,%2 at scale %3").arg(p.x()).arg(p.y()).arg(scale)));
         }
     }
+}
+
+void TestStartup::desktopLookDoesNotReachTheWindow_data()
+{
+    QTest::addColumn<bool>("letters"); // letters mode: the hint check box is disabled
+    QTest::addColumn<bool>("listOpen");
+    QTest::newRow("start-up") << false << false;
+    QTest::newRow("letters mode") << true << false;
+    QTest::newRow("a list open") << false << true;
+}
+
+// A desktop's own style, or its dark colour scheme (which reaches Qt as the application's
+// palette), must change no pixel of the window or of an open list.
+void TestStartup::desktopLookDoesNotReachTheWindow()
+{
+    QFETCH(bool, letters);
+    QFETCH(bool, listOpen);
+    destroyWindow(); // each picture is of a window of its own
+    const auto picture = [&](QImage &image) {
+        createWindow();
+        QCOMPARE(QApplication::style()->name().toLower(), forms::designStyle().toLower());
+        showActive();
+        if (letters)
+            m_form->Op1(1).setValue(true);
+        image = m_form->grab().toImage();
+        if (listOpen) {
+            m_form->Cb3->showPopup();
+            QWidget *list = m_form->Cb3->view()->window();
+            QVERIFY(list->isVisible());
+            image = list->grab().toImage();
+            m_form->Cb3->hidePopup();
+        }
+        destroyWindow();
+    };
+    QImage designed, onDarkDesktop;
+    picture(designed);
+
+    QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(90, 0, 90));
+    const QPalette before = QApplication::palette();
+    QApplication::setStyle(QStringLiteral("Windows"));
+    QApplication::setPalette(dark);
+    picture(onDarkDesktop);
+    QApplication::setPalette(before);
+    QVERIFY(!designed.isNull());
+    QCOMPARE(onDarkDesktop, designed);
+    createWindow(); // for cleanup()
 }
 
 QTEST_MAIN(TestStartup)

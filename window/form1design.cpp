@@ -5,6 +5,7 @@
 
 #include "colors.h"
 #include "form.h"
+#include "look.h"
 #include "songfont.h"
 
 using namespace forms;
@@ -32,7 +33,7 @@ Label *makeLabel(QWidget *parent, const QString &caption, float left, float top)
 // The colours of the window itself: button face behind black text, white fields.
 QPalette windowPalette()
 {
-    QPalette palette;
+    QPalette palette = designPalette();
     const QColor face = colorFromValue(Colors::ButtonFace);
     const QColor text = colorFromValue(Colors::WindowText);
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
