@@ -3,6 +3,8 @@
 
 #include "combobox.h"
 
+#include <algorithm>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -39,6 +41,16 @@ void ComboBox::AddItem(const QString &item)
         setCurrentIndex(-1);
         setEditText(text);
     }
+}
+
+void ComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    if (count() == 0)
+        return;
+    const int row = std::max(currentIndex(), 0);
+    view()->selectionModel()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()),
+                                              QItemSelectionModel::ClearAndSelect);
 }
 
 QVariant ComboBox::inputMethodQuery(Qt::InputMethodQuery query) const

@@ -28,6 +28,10 @@ public:
     int ListCount() const { return count(); }
     QString List(int index) const { return itemText(index); }
 
+    // The list opens on the item picked last, highlighted, or on the first item when none was
+    // picked: Enter picks what shows. (Qt 6.8 would keep the row an earlier opening left.)
+    void showPopup() override;
+
     Event Change;
     Event Click;
 

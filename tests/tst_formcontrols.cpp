@@ -56,6 +56,8 @@ private Q_SLOTS:
     void comboTypingRaisesChangePerKey();
     void comboPickRaisesChangeThenClick();
     void comboEnterDoesNotGrowTheList();
+    void comboListOpensOnThePickedItem_data();
+    void comboListOpensOnThePickedItem();
     void textFieldsRefuseInputMethods_data();
     void textFieldsRefuseInputMethods();
     void checkBoxClickOnlyOnAChange();
@@ -309,6 +311,56 @@ void TestFormControls::comboEnterDoesNotGrowTheList()
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     QCOMPARE(combo->ListCount(), 1);
     QCOMPARE(combo->Text(), QStringLiteral("7"));
+}
+
+void TestFormControls::comboListOpensOnThePickedItem_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // an opening closed with a key, before the one judged
+    QTest::addColumn<int>("row");         // highlighted as the list opens again
+    QTest::addColumn<QString>("picked");  // by Enter then
+    QTest::newRow("first opening") << QList<int>{} << 0 << QStringLiteral("0.5");
+    QTest::newRow("after Esc on the last row")
+        << QList<int>{Qt::Key_End, Qt::Key_Escape} << 0 << QStringLiteral("0.5");
+    QTest::newRow("after a pick of row 1")
+        << QList<int>{Qt::Key_Down, Qt::Key_Return} << 1 << QStringLiteral("1");
+    QTest::newRow("after a pick, then Esc elsewhere")
+        << QList<int>{Qt::Key_Down, Qt::Key_Return, Qt::Key_End, Qt::Key_Escape} << 1
+        << QStringLiteral("1");
+}
+
+// Opened with Alt+Down, as the keyboard does; what is highlighted is what Enter picks, on every
+// Qt version.
+void TestFormControls::comboListOpensOnThePickedItem()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, row);
+    QFETCH(QString, picked);
+    auto *combo = new ComboBox(m_form.get());
+    for (const char *item : {"0.5", "1", "1.5"})
+        combo->AddItem(QString::fromLatin1(item));
+    combo->setText(QStringLiteral("7"));
+    showActive();
+    combo->setFocus();
+    const auto open = [combo] {
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(combo->view()->isVisible());
+    };
+    bool opened = false;
+    for (int key : keys) {
+        if (!opened)
+            open();
+        QTest::keyClick(combo->view(), Qt::Key(key));
+        opened = key != Qt::Key_Escape && key != Qt::Key_Return;
+        QTRY_COMPARE(combo->view()->isVisible(), opened);
+    }
+    open();
+    const QAbstractItemView *list = combo->view();
+    QCOMPARE(list->currentIndex().row(), row);
+    const QModelIndexList highlighted = list->selectionModel()->selectedIndexes();
+    QCOMPARE(highlighted.size(), 1);
+    QCOMPARE(highlighted.first().row(), row);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QCOMPARE(combo->Text(), picked);
 }
 
 // Answers and settings take the keys as typed, whatever input method is on. Asked as the
