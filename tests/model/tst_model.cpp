@@ -121,7 +121,7 @@ QString show(const QString &s)
         const QChar c = s[i];
         if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSurrogate() ||
             c.category() == QChar::Other_Format)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            out += QStringLiteral("\\u%1").arg(uint(c.unicode()), 4, 16, QLatin1Char('0'));
         else
             out += c;
     }
