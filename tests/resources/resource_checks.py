@@ -73,6 +73,16 @@ def tool(path, name):
     return path
 
 
+# AppStream issues that stand, each for its reason; any other fails the check.
+APPSTREAM_ACCEPTED = {
+    # Tavrin has no home page to name; the package's lintian override says so.
+    "url-homepage-missing",
+    # <developer> is AppStream 1.0's (Debian 13), which calls <developer_name> deprecated; Debian
+    # 12's AppStream 0.16 does not know it yet.
+    "unknown-tag developer",
+}
+
+
 def run(command, **kwargs):
     result = subprocess.run(command, capture_output=True, text=True, **kwargs)
     if result.returncode != 0:
@@ -372,12 +382,16 @@ def check_install(args):
         result = run([validate_desktop, desktop])
         expect(not result.stdout.strip(), f"desktop-file-validate:\n{result.stdout}")
         print("install: desktop-file-validate passes")
-        # It fails on errors and warnings; infos are refused here too (pedantic hints are not).
+        # Every issue down to the pedantic hints is refused, but for the documented ones.
         for command in (["validate", "--no-net", "--pedantic", metainfo],
                         ["validate-tree", "--no-net", "--pedantic", temp]):
-            output = run([appstreamcli] + command).stdout
+            result = subprocess.run([appstreamcli] + command, capture_output=True, text=True)
+            output = result.stdout
+            expect(result.returncode in (0, 3), f"appstreamcli {command[0]} failed "
+                   f"({result.returncode}):\n{output}{result.stderr}")
             issues = [line.strip() for line in output.splitlines()
-                      if line.strip()[:2] in ("E:", "W:", "I:")]
+                      if line.strip()[:2] in ("E:", "W:", "I:", "P:")
+                      and line.strip().split(": ", 2)[-1] not in APPSTREAM_ACCEPTED]
             expect(not issues, f"appstreamcli {command[0]}:\n" + "\n".join(issues))
             print(f"install: appstreamcli {' '.join(map(str, command[:2]))} passes:"
                   f" {output.strip().splitlines()[-1]}")
