@@ -4,7 +4,7 @@
 
 # The Windows stage: cross-builds Tavrin.exe and its tests with MinGW-w64 against the Qt for
 # Windows in ../shared/windows/, gathers the folder, zip and installer a Windows user gets, and
-# with --test runs the tests under Wine. Installs what it needs on Debian 12
+# with --test runs the tests under Wine. Installs what it needs on Debian 12 or 13
 # (tools/packages-windows.txt); the Linux build never needs any of it.
 #   bash tools/windows.sh           build and gather build-windows/Tavrin-<version>-windows-x86_64.zip
 #                                   and the installer Tavrin-<version>-windows-x86_64.msi
@@ -13,24 +13,31 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-windows"
 tree="$build/tree"
-# The Qt for Windows the stage builds against, and the MinGW-w64 GCC (Debian 12's) whose runtime
-# DLLs ship beside Tavrin.exe.
-qt_version=6.4.2
-mingw_gcc_version=12
-qt_name="qt-$qt_version-mingw-w64-x86_64"
-archive="${TAVRIN_QT_WINDOWS_ARCHIVE:-$root/../shared/windows/$qt_name.tar.xz}"
-qt="$build/$qt_name"
 wine=/usr/lib/wine/wine64
-mingw_runtime=("/usr/lib/gcc/x86_64-w64-mingw32/$mingw_gcc_version-posix" /usr/x86_64-w64-mingw32/lib)
 objdump=x86_64-w64-mingw32-objdump
 test=false
 [ "${1:-}" = "--test" ] && test=true
 
 bash "$root/tools/setup.sh" "$root/tools/packages-windows.txt"
 
+# The Qt for Windows must be the version of this machine's moc, whose output includes headers of
+# its own version: 6.4.2 on Debian 12, 6.8.2 on Debian 13.
+moc_version="$(/usr/lib/qt6/libexec/moc --version)"
+qt_version="${moc_version##* }"
+qt_name="qt-$qt_version-mingw-w64-x86_64"
+archive="${TAVRIN_QT_WINDOWS_ARCHIVE:-$root/../shared/windows/$qt_name.tar.xz}"
+qt="$build/$qt_name"
+# The MinGW-w64 C++ runtime shipped beside Tavrin.exe: the compiler's own (GCC 12 on Debian 12,
+# 14 on Debian 13) and winpthread.
+mingw_runtime=("$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+    /usr/x86_64-w64-mingw32/lib)
+
 # ---- Qt for Windows, unpacked into the build folder (the archive's folder stays untouched) ----
 if [ ! -f "$qt/.unpacked" ] || [ "$archive" -nt "$qt/.unpacked" ]; then
-    [ -f "$archive" ] || { echo "windows.sh: no Qt for Windows at $archive" >&2; exit 1; }
+    [ -f "$archive" ] || {
+        echo "windows.sh: no Qt $qt_version for Windows (this machine's moc is $qt_version) at $archive" >&2
+        exit 1
+    }
     echo "== Unpacking $(basename "$archive")"
     rm -rf "$qt"
     mkdir -p "$build"
@@ -65,12 +72,19 @@ mkdir -p "$deploy/platforms" "$deploy/styles"
 cp "$tree/Tavrin.exe" "$deploy/"
 x86_64-w64-mingw32-strip "$deploy/Tavrin.exe"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
-cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
+# The plugin of the "windowsvista" style, the classic look Tavrin asks for: Qt 6.4 names it
+# qwindowsvistastyle.dll, Qt 6.7 and later qmodernwindowsstyle.dll (with "windows11" beside it).
+style_plugin=""
+for name in qwindowsvistastyle.dll qmodernwindowsstyle.dll; do
+    [ -f "$qt/plugins/styles/$name" ] && style_plugin="$deploy/styles/$name"
+done
+[ -n "$style_plugin" ] || { echo "windows.sh: no windowsvista style plugin in $qt" >&2; exit 1; }
+cp "$qt/plugins/styles/$(basename "$style_plugin")" "$deploy/styles/"
 # The licences: Tavrin's own and Qt's.
 cp "$root/LICENSES/GPL-3.0-or-later.txt" "$qt/LGPL-3.0-only.txt" "$deploy/"
 # Every DLL the program and its plugins import, found in Qt's or MinGW's folders, and theirs in
 # turn; what is found in neither is part of Windows.
-queue=("$deploy/Tavrin.exe" "$deploy/platforms/qwindows.dll" "$deploy/styles/qwindowsvistastyle.dll")
+queue=("$deploy/Tavrin.exe" "$deploy/platforms/qwindows.dll" "$style_plugin")
 while ((${#queue[@]})); do
     file="${queue[0]}"
     queue=("${queue[@]:1}")
