@@ -214,7 +214,9 @@ void Form1Design::setupStatusBox(Form *form)
     };
     Label2 = statusLabel(QStringLiteral("Tavrin 短时记忆训练"), 120, 3960, 10.5);
     Label3 = statusLabel(QString(), 2160, 4200, 0);
-    Label4 = statusLabel(QStringLiteral("问题与建议请到项目主页提交"), 120, 4200, 10.5);
+    // The contact line sends users to whoever published their copy (a package's maintainer, the
+    // maker of a zip): the project has no home page to send them to.
+    Label4 = statusLabel(QStringLiteral("问题与建议请告知本程序的发布者"), 120, 4200, 10.5);
 
     // The code word grows to the left from its design place, so that it stays inside the
     // status box however long it gets.
