@@ -34,4 +34,12 @@ int AccessibleForm::indexOfChild(const QAccessibleInterface *child) const
     return QAccessibleWidget::indexOfChild(child);
 }
 
+QString AccessibleForm::text(QAccessible::Text t) const
+{
+    QString text = QAccessibleWidget::text(t);
+    if (t == QAccessible::Name && text.isEmpty())
+        text = widget()->windowTitle();
+    return text;
+}
+
 } // namespace forms

@@ -21,6 +21,8 @@ public:
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
+    // The caption, on every Qt: Qt 6.11 no longer names a window by its title by itself.
+    QString text(QAccessible::Text t) const override;
 
 private:
     QAccessibleInterface *announcer() const;
