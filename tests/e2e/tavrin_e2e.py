@@ -14,6 +14,9 @@ the program. Python 3 standard library only.
                                                 prefix TAVRIN_WINE_PREFIX, its own wineserver)
         [--uia-standin DLL]                     with DLL (tests/windows) recording what the program
                                                 hands to UI Automation's notifications
+        [--windows-11]                          in a prefix that says Windows 11 with dark apps,
+                                                first taking the window at start-up as Windows
+                                                10 shows it: the two must be the same pixels
 
 On failure the screenshots taken are written to the artefacts folder as PNG files, with
 failures.txt and the program's output, and the failed checks are named on stderr.
@@ -272,8 +275,10 @@ def stop_process(proc):
 class Session:
     """Xvfb and the program on it, with input and screenshots through the X server only."""
 
-    def __init__(self, binary, log_dir, app_env=None, wine=None, uia_standin=None):
+    def __init__(self, binary, log_dir, app_env=None, wine=None, uia_standin=None,
+                 windows_11=False):
         self.binary = binary
+        self.windows_11 = windows_11
         self.uia_standin = uia_standin
         self.uia_record = None
         self.app_env = app_env or {}  # more for the program's environment, such as QT_ settings
@@ -336,6 +341,8 @@ class Session:
             use_desktop_colours(self.prefix)
             for key in ("QT_QPA_PLATFORM", "WINEPATH"):
                 env.pop(key, None)
+            if self.windows_11:
+                self.be_windows_11(env)
             # Which DLLs it loads is kept in its log.
             env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all,+loaddll")
             if self.uia_standin:
@@ -345,6 +352,25 @@ class Session:
             self.app = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
                                         stdout=log, stderr=log, preexec_fn=_die_with_parent)
         log_line("started %s (pid %d)" % (self.binary, self.app.pid))
+
+    def be_windows_11(self, env):
+        """The prefix says Windows 11 (build 22000), where Qt 6.7 and later would choose their
+        flat "windows11" style, and asks apps for the dark colour scheme."""
+        wine = dict(env, WINEPREFIX=self.prefix, WINEDEBUG="-all")
+        personalize = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
+        for command in (["winecfg", "/v", "win11"],
+                        ["reg", "add", personalize, "/v", "AppsUseLightTheme", "/t", "REG_DWORD",
+                         "/d", "0", "/f"]):
+            done = subprocess.run([self.wine] + command, env=wine, capture_output=True,
+                                  timeout=60)
+            if done.returncode != 0:
+                raise CheckFailed("%s failed: %s" % (" ".join(command), done.stderr[-300:]))
+        version = subprocess.run(
+            [self.wine, "reg", "query", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion",
+             "/v", "CurrentBuildNumber"], env=wine, capture_output=True, text=True, timeout=60)
+        if "22000" not in version.stdout:
+            raise CheckFailed("the prefix does not say Windows 11: %s" % version.stdout.strip())
+        log_line("the prefix says Windows 11 (build 22000), apps in the dark colour scheme")
 
     def stop(self):
         for name, proc in (("tavrin", self.app), ("Xvfb", self.xvfb)):
@@ -733,7 +759,19 @@ def check_layout(c, image):
             "pixel (%d,%d) is %s" % bad if bad else "")
 
 
-def run_checks(s, c):
+def start_picture(s):
+    """The window as it first shows, painted, with the mouse out of the way."""
+    s.start_x()
+    s.start_app()
+    s.find_window()
+    x, y, _, _ = s.geometry()
+    s.origin = (x, y)
+    s.focus()
+    s.park_mouse()
+    return s.wait_painted()
+
+
+def run_checks(s, c, reference=None):
     s.start_x()
     s.start_app()
     s.find_window()
@@ -753,6 +791,11 @@ def run_checks(s, c):
     s.focus()
     s.park_mouse()
     start = s.wait_painted()
+    if reference is not None:
+        differ = [(x, y) for x, y, p in start.pixels((0, 0, start.width, start.height))
+                  if p != reference.at(x, y)]
+        c.check("the same pixels as Windows 10 shows at start-up", not differ,
+                "%d pixels differ, the first at %s" % (len(differ), differ[:1]))
     check_layout(c, start)
     pace_one = start.region(pace_text_area())
 
@@ -942,14 +985,7 @@ def pace_text_area():
 
 def take_screenshot(s, out):
     """The README picture: the window mid-drill, items shown and a code word in the hint."""
-    s.start_x()
-    s.start_app()
-    s.find_window()
-    x, y, _, _ = s.geometry()
-    s.origin = (x, y)
-    s.focus()
-    s.park_mouse()
-    s.wait_painted()
+    start_picture(s)
     s.click(GENERATE[0] + GENERATE[2] // 2, GENERATE[1] + GENERATE[3] // 2)
     s.park_mouse()
 
@@ -990,6 +1026,8 @@ def main():
                         help="run the Windows program with this Wine loader")
     parser.add_argument("--uia-standin", metavar="DLL",
                         help="under Wine, record UI Automation's notifications with this DLL")
+    parser.add_argument("--windows-11", action="store_true",
+                        help="under Wine, as Windows 11 with dark apps, against Windows 10")
     args = parser.parse_args()
     binary = os.path.abspath(args.binary)
     if not os.access(binary, os.X_OK):
@@ -1001,20 +1039,30 @@ def main():
 
     artifacts = os.path.abspath(args.artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
-    s = Session(binary, artifacts, wine=args.wine, uia_standin=args.uia_standin)
+    s = Session(binary, artifacts, wine=args.wine, uia_standin=args.uia_standin,
+                windows_11=args.windows_11)
+    windows_10 = Session(binary, os.path.join(artifacts, "windows-10"), wine=args.wine)
     c = Checks()
 
     def run():
         if args.screenshot:
             take_screenshot(s, args.screenshot)
+        elif args.windows_11:
+            reference = start_picture(windows_10)
+            windows_10.stop()
+            run_checks(s, c, reference)
         else:
             run_checks(s, c)
 
     def clean_up():
+        windows_10.stop()
         s.stop()
         if c.failures or args.keep_shots:
             os.makedirs(artifacts, exist_ok=True)
             s.save_shots(artifacts)
+            if windows_10.shots:
+                os.makedirs(windows_10.log_dir, exist_ok=True)
+                windows_10.save_shots(windows_10.log_dir)
 
     return run_suite(c, artifacts, run, clean_up, keep=args.keep_shots, quiet=bool(args.screenshot))
 
