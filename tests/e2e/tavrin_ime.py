@@ -230,8 +230,9 @@ def run_checks(s, probe, c):
             c.check("Tavrin talks to ibus through Qt's plugin, as the probe does",
                     "libibusplatforminputcontextplugin" in maps.read())
         found = a11y.controls(pyatspi, a11y.find_window(pyatspi, s.app))
-        texts, combos = found.get("text", {}), found.get("combo box", {})
-        radios = found.get("radio button", {})
+        texts = found.get(pyatspi.ROLE_TEXT, {})
+        combos = found.get(pyatspi.ROLE_COMBO_BOX, {})
+        radios = found.get(pyatspi.ROLE_RADIO_BUTTON, {})
         if not all(name in combos for name, _, _ in SETTINGS) or set(radios) != {"数字", "字母"}:
             raise CheckFailed("the settings cannot be found by name")
         s.focus()
