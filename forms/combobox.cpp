@@ -48,9 +48,13 @@ void ComboBox::showPopup()
     QComboBox::showPopup();
     if (count() == 0)
         return;
+    // Only where Qt left another row current: selecting a row Qt already made current hides
+    // the new list again under Wine with Qt 6.8.
     const int row = std::max(currentIndex(), 0);
-    view()->selectionModel()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()),
-                                              QItemSelectionModel::ClearAndSelect);
+    if (view()->currentIndex().row() != row)
+        view()->selectionModel()->setCurrentIndex(
+            model()->index(row, modelColumn(), rootModelIndex()),
+            QItemSelectionModel::ClearAndSelect);
 }
 
 QVariant ComboBox::inputMethodQuery(Qt::InputMethodQuery query) const

@@ -28,8 +28,9 @@ public:
     int ListCount() const { return count(); }
     QString List(int index) const { return itemText(index); }
 
-    // The list opens on the item picked last, highlighted, or on the first item when none was
-    // picked: Enter picks what shows. (Qt 6.8 would keep the row an earlier opening left.)
+    // The list opens on the item picked last, or on the first item when none was picked, and
+    // Enter picks it; Qt 6.8 would keep the row an earlier opening left there. Whether Qt draws
+    // that row highlighted before a key moves is Qt's own (6.8 does, 6.4 does not).
     void showPopup() override;
 
     Event Change;

@@ -316,7 +316,7 @@ void TestFormControls::comboEnterDoesNotGrowTheList()
 void TestFormControls::comboListOpensOnThePickedItem_data()
 {
     QTest::addColumn<QList<int>>("keys"); // an opening closed with a key, before the one judged
-    QTest::addColumn<int>("row");         // highlighted as the list opens again
+    QTest::addColumn<int>("row");         // current as the list opens again
     QTest::addColumn<QString>("picked");  // by Enter then
     QTest::newRow("first opening") << QList<int>{} << 0 << QStringLiteral("0.5");
     QTest::newRow("after Esc on the last row")
@@ -328,8 +328,8 @@ void TestFormControls::comboListOpensOnThePickedItem_data()
         << QStringLiteral("1");
 }
 
-// Opened with Alt+Down, as the keyboard does; what is highlighted is what Enter picks, on every
-// Qt version.
+// Opened with Alt+Down, as the keyboard does: the row Enter picks, and the only one that may be
+// highlighted, is the item picked last or the first, on every Qt version.
 void TestFormControls::comboListOpensOnThePickedItem()
 {
     QFETCH(QList<int>, keys);
@@ -357,8 +357,9 @@ void TestFormControls::comboListOpensOnThePickedItem()
     const QAbstractItemView *list = combo->view();
     QCOMPARE(list->currentIndex().row(), row);
     const QModelIndexList highlighted = list->selectionModel()->selectedIndexes();
-    QCOMPARE(highlighted.size(), 1);
-    QCOMPARE(highlighted.first().row(), row);
+    QVERIFY(highlighted.size() <= 1);
+    if (!highlighted.isEmpty())
+        QCOMPARE(highlighted.first().row(), row);
     QTest::keyClick(combo->view(), Qt::Key_Return);
     QCOMPARE(combo->Text(), picked);
 }
