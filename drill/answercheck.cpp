@@ -20,9 +20,12 @@ void AnswerCheck::check()
         const bool right = answer == item;
         m_surface.Txtjc(i).setForeColor(right ? forms::Colors::Green : forms::Colors::Red);
         const QString verdict = Spoken::verdict(right);
-        m_surface.Txtjc(i).setDescription(verdict);
+        // The focused answer's verdict comes with the summary below; told by the box as well,
+        // Orca 48 would say it twice (Orca 43 cannot read the box's event from Qt 6.4).
+        const bool focused = m_surface.Txtjc(i).hasFocus();
+        m_surface.Txtjc(i).setDescription(verdict, focused);
         rightCount += right ? 1 : 0;
-        if (m_surface.Txtjc(i).hasFocus())
+        if (focused)
             focusedVerdict = m_surface.Txtjc(i).accessibleName() + QLatin1Char(' ') + verdict;
     }
     // A listener hears how it went, then the verdict of the answer the cursor is in.

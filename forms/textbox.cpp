@@ -54,12 +54,12 @@ void TextBox::textChangedByAnyone()
     Change.raise();
 }
 
-void TextBox::setDescription(const QString &description)
+void TextBox::setDescription(const QString &description, bool alreadyHeard)
 {
     if (description == m_description)
         return;
     m_description = description;
-    m_descriptionUntold = true;
+    m_descriptionUntold = !alreadyHeard;
     if (hasFocus())
         tellDescription();
 }

@@ -47,8 +47,10 @@ public:
     // read when asked: a new description is told at once only while the box has the focus, and
     // otherwise just before the focus reaches it, so that a check of 200 answers tells one box
     // and not 200 (a flood that makes a screen reader throw away what it was to say next).
+    // A listener who has just heard the description another way (the announcement of a check)
+    // is not told it again: alreadyHeard.
     QString description() const { return m_description; }
-    void setDescription(const QString &description);
+    void setDescription(const QString &description, bool alreadyHeard = false);
 
     // While one lives, changes of any box's text raise Change as ever but tell assistive
     // technology nothing: for a new drill, which empties up to 400 boxes at once.
