@@ -45,16 +45,14 @@ void ComboBox::AddItem(const QString &item)
 
 void ComboBox::showPopup()
 {
-    QComboBox::showPopup();
-    if (count() == 0)
-        return;
-    // Only where Qt left another row current: selecting a row Qt already made current hides
-    // the new list again under Wine with Qt 6.8.
-    const int row = std::max(currentIndex(), 0);
-    if (view()->currentIndex().row() != row)
+    // The row Enter picks, set while the list is still hidden and without highlighting it, as
+    // Qt 6.4 leaves it: under Wine with Qt 6.8 a list that first shows a highlighted row it did
+    // not pick itself hides again at once.
+    if (count() > 0)
         view()->selectionModel()->setCurrentIndex(
-            model()->index(row, modelColumn(), rootModelIndex()),
-            QItemSelectionModel::ClearAndSelect);
+            model()->index(std::max(currentIndex(), 0), modelColumn(), rootModelIndex()),
+            QItemSelectionModel::Clear);
+    QComboBox::showPopup();
 }
 
 QVariant ComboBox::inputMethodQuery(Qt::InputMethodQuery query) const
