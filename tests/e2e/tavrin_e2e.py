@@ -14,6 +14,8 @@ the program. Python 3 standard library only.
                                                 prefix TAVRIN_WINE_PREFIX, its own wineserver)
         [--uia-standin DLL]                     with DLL (tests/windows) recording what the program
                                                 hands to UI Automation's notifications
+        [--reference PNG]                       the window at start-up must be exactly PNG (the
+                                                same on every Qt and Debian release)
         [--windows-11]                          in a prefix that says Windows 11 with dark apps,
                                                 first taking the window at start-up as Windows
                                                 10 shows it: the two must be the same pixels
@@ -766,6 +768,15 @@ def check_layout(c, image):
             "pixel (%d,%d) is %s" % bad if bad else "")
 
 
+def read_png(path):
+    """A PNG file as an Image, through ImageMagick."""
+    done = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                          timeout=30)
+    if done.returncode != 0:
+        raise CheckFailed("convert could not read %s: %s" % (path, done.stderr[-300:]))
+    return Image.from_ppm(done.stdout, os.path.basename(path))
+
+
 def start_picture(s):
     """The window as it first shows, painted, with the mouse out of the way."""
     s.start_x()
@@ -799,9 +810,11 @@ def run_checks(s, c, reference=None):
     s.park_mouse()
     start = s.wait_painted()
     if reference is not None:
+        what, picture = reference
         differ = [(x, y) for x, y, p in start.pixels((0, 0, start.width, start.height))
-                  if p != reference.at(x, y)]
-        c.check("the same pixels as Windows 10 shows at start-up", not differ,
+                  if (x, y) >= (picture.width, picture.height) or p != picture.at(x, y)]
+        c.check("the same pixels at start-up as %s" % what,
+                not differ and (start.width, start.height) == (picture.width, picture.height),
                 "%d pixels differ, the first at %s" % (len(differ), differ[:1]))
     check_layout(c, start)
     pace_one = start.region(pace_text_area())
@@ -1033,6 +1046,8 @@ def main():
                         help="run the Windows program with this Wine loader")
     parser.add_argument("--uia-standin", metavar="DLL",
                         help="under Wine, record UI Automation's notifications with this DLL")
+    parser.add_argument("--reference", metavar="PNG",
+                        help="the window at start-up must be exactly this picture")
     parser.add_argument("--windows-11", action="store_true",
                         help="under Wine, as Windows 11 with dark apps, against Windows 10")
     args = parser.parse_args()
@@ -1058,9 +1073,11 @@ def main():
             reference = start_picture(windows_10)
             windows_10.stop()
             try:
-                run_checks(s, c, reference)
+                run_checks(s, c, ("Windows 10 shows", reference))
             except NoWindows11 as why:
                 skipped.append(str(why))
+        elif args.reference:
+            run_checks(s, c, ("the reference " + args.reference, read_png(args.reference)))
         else:
             run_checks(s, c)
 
