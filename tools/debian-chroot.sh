@@ -114,7 +114,8 @@ $keep || rm -rf "$target/work"
 rm -rf "$target/work/shared"
 mkdir -p "$target/work/$name"
 (cd "$root" && { git ls-files -co --exclude-standard -z; find .git -print0; } |
-    tar --null --no-recursion -cf - -T -) | tar -xf - -C "$target/work/$name"
+    tar --null --no-recursion --ignore-failed-read -cf - -T - 2>/dev/null) |
+    tar -xf - -C "$target/work/$name"
 if [ -d "$root/../shared" ]; then
     cp -a "$root/../shared" "$target/work/shared"
 fi
