@@ -51,6 +51,10 @@ void TextBox::textChangedByAnyone()
     // hidden-text rule is in force for those events already.
     if (HiddenText::isHidden(*this))
         m_changedWhileHidden = true;
+    if (changesUnannounced())
+        m_unannouncedText = text();
+    else
+        m_unannouncedText.reset();
     Change.raise();
 }
 
