@@ -3,11 +3,15 @@
 
 #include "optionbutton.h"
 
+#include "optionbuttonstyle.h"
+
 namespace forms
 {
 
 OptionButton::OptionButton(QWidget *parent) : Control<QRadioButton>(parent)
 {
+    if (QStyle *style = OptionButtonStyle::forThisQt())
+        setStyle(style);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             Click.raise();

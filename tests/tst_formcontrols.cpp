@@ -17,10 +17,12 @@
 #include "windowfixture.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void checkBoxClickOnlyOnAChange();
     void checkBoxRefusesOtherValues();
     void optionButtonsAreExclusive();
+    void optionCaptionStartsOneSpacingAfterTheCircle();
     void controlArrayLookup_data();
     void controlArrayLookup();
     void controlArrayCopyRule();
@@ -451,6 +454,22 @@ void TestFormControls::optionButtonsAreExclusive()
     // Clicking the selected one again changes nothing and raises nothing.
     QTest::mouseClick(&options(1), Qt::LeftButton, {}, QPoint(8, 10));
     QCOMPARE(clicks, (QList<qint16>{0, 1}));
+}
+
+// Qt 6.9 and later draw the caption one pixel nearer the circle than Qt 6.4 to 6.8.
+void TestFormControls::optionCaptionStartsOneSpacingAfterTheCircle()
+{
+    auto *option = new OptionButton(m_form.get());
+    option->Move(0, 0, 975, 255);
+    option->setCaption(QStringLiteral("数字"));
+    QStyleOptionButton drawn;
+    drawn.initFrom(option);
+    drawn.text = option->text();
+    const QStyle *style = option->style();
+    const QRect circle = style->subElementRect(QStyle::SE_RadioButtonIndicator, &drawn, option);
+    const QRect caption = style->subElementRect(QStyle::SE_RadioButtonContents, &drawn, option);
+    const int spacing = QApplication::style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    QCOMPARE(caption.left(), circle.left() + circle.width() + spacing);
 }
 
 void TestFormControls::controlArrayLookup_data()
