@@ -296,6 +296,7 @@ class Session:
         self.prefix = None
         self.xvfb = self.app = None
         self.display = self.window = None
+        self.function_keys = None  # F1... by key code, read from the X server's keymap
         self.origin = (0, 0)
         self.shots = []
         self.app_log_path = os.path.join(log_dir, "tavrin.log")
@@ -305,7 +306,7 @@ class Session:
 
     def start_x(self):
         os.makedirs(self.log_dir, exist_ok=True)
-        for tool in ("Xvfb", "xdotool", "xwininfo", "xprop", "import") + (
+        for tool in ("Xvfb", "xkbcomp", "xdotool", "xwininfo", "xprop", "import") + (
                 (self.wine,) if self.wine else ()):
             if not shutil.which(tool):
                 raise CheckFailed("%s is not installed (tools/packages.txt lists it)" % tool)
@@ -469,7 +470,20 @@ class Session:
         self.x("xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1))
 
     def key(self, *keys):
-        self.x("xdotool", "key", "--delay", "30", *keys)
+        self.x("xdotool", "key", "--delay", "30", *(self.bare_function_keys(k) for k in keys))
+
+    def bare_function_keys(self, combo):
+        """combo ("F6", "shift+F6") with each function key given by its key code, which xdotool
+        sends with no modifier of its own. Newer keyboard data (xkb-data 2.48) give the function
+        keys more levels, and xdotool, given F6 by name, holds Alt for it: Alt+F6 arrives."""
+        if self.function_keys is None:
+            rc, keymap, _ = self.x("xkbcomp", "-xkb", self.display, "-")
+            self.function_keys = {}
+            for name, code in re.findall(r"<(FK\d+)> = (\d+);", keymap if rc == 0 else ""):
+                first = re.search(r"key <%s> \{[^}]*?\[\s*(F\d+)\s*[,\]]" % name, keymap)
+                if first:
+                    self.function_keys[first.group(1)] = code
+        return "+".join(self.function_keys.get(part, part) for part in combo.split("+"))
 
     def type(self, text):
         self.x("xdotool", "type", "--delay", "40", text)

@@ -41,13 +41,22 @@ SPEECHD_MODULES = "/etc/speech-dispatcher/modules"
 # Orca 43 (Debian 12) hands out its settings manager from its main module, Orca 48 (Debian 13)
 # from settings_manager, under new method names. Orca 48's modules import one another in a circle
 # that breaks when settings_manager comes first; the main module, imported first, brings in no
-# more than Orca 48's own launcher imports before it activates the settings.
+# more than Orca 48's own launcher imports before it activates the settings. Orca 51 (Debian's
+# unstable branch) reads its settings from GSettings, whose memory backend here holds its
+# defaults, speech on among them.
 ORCA_LAUNCHER = r"""
 import sys
 from orca import debug
 debug.debugLevel = debug.LEVEL_INFO
 debug.eventDebugLevel = debug.LEVEL_OFF  # Orca 43 only; later ones log events at debugLevel
 debug.debugFile = open(sys.argv[1], "w", buffering=1, encoding="utf-8")
+import importlib.util
+if importlib.util.find_spec("orca.gsettings_registry"):
+    # Orca 51: its own launcher's imports, in their order, before its main module.
+    from orca import debugging_tools_manager, extension_loader, gsettings_registry  # noqa: F401
+    from orca import messages, screen_reader_manager, speech_manager  # noqa: F401
+    from orca import orca
+    sys.exit(orca.main())
 from orca import orca
 if hasattr(orca, "getSettingsManager"):
     manager = orca.getSettingsManager()
