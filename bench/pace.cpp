@@ -7,6 +7,7 @@
 // 0, item n at (n - 1) x pace), and when the study time ends against (count - 1) x pace + study
 // time. Beside it, a thread measures how late the operating system wakes a plain sleeper at the
 // same pace: the floor of any timer here.
+#include "application.h"
 #include "drillsurface.h"
 #include "form1.h"
 #include "probe.h"
@@ -187,6 +188,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
+    forms::setUpApplication();
     Form1 window;
     window.centerOnScreen();
     window.show();

@@ -7,6 +7,7 @@
 // pass of Form_Load; --trace adds a line for each design-time control. With --warm-first it
 // resolves the window's fonts and loads its icon before the window, so that each shows as a
 // phase of its own instead of inside the design.
+#include "application.h"
 #include "form1.h"
 #include "probe.h"
 #include "songfont.h"
@@ -129,6 +130,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    forms::setUpApplication();
     const qint64 appNs = bench::monotonicNs();
 
     if (warmFirst) {

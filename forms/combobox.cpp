@@ -45,13 +45,17 @@ void ComboBox::AddItem(const QString &item)
 
 void ComboBox::showPopup()
 {
-    // The row Enter picks, set while the list is still hidden and without highlighting it, as
-    // Qt 6.4 leaves it: under Wine with Qt 6.8 a list that first shows a highlighted row it did
+    // Qt 6.4 opens the list on the current item; Qt 6.8 (met there and on 6.11; guarded from
+    // 6.5, the first Qt after 6.4, as 6.5 to 6.7 are untried) keeps the row an earlier opening
+    // left, so that Enter would pick that row. The row is set while the list is still hidden and
+    // without a highlight: under Wine with Qt 6.8 a list that first shows a highlighted row it did
     // not pick itself hides again at once.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
     if (count() > 0)
         view()->selectionModel()->setCurrentIndex(
             model()->index(std::max(currentIndex(), 0), modelColumn(), rootModelIndex()),
             QItemSelectionModel::Clear);
+#endif
     QComboBox::showPopup();
 }
 

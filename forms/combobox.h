@@ -29,8 +29,8 @@ public:
     QString List(int index) const { return itemText(index); }
 
     // The list opens on the item picked last, or on the first item when none was picked, and
-    // Enter picks it; Qt 6.8 would keep the row an earlier opening left there. Whether that row
-    // shows highlighted before a key moves is Qt's own (6.8 does, 6.4 does not).
+    // Enter picks it, on every Qt. Whether that row shows highlighted before a key moves is Qt's
+    // own (6.8 does, 6.4 does not).
     void showPopup() override;
 
     Event Change;

@@ -3,14 +3,11 @@
 
 #include "form.h"
 
-#include "accessibility.h"
 #include "control.h"
-#include "look.h"
 #include "textbox.h"
 #include "timerclock.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -32,12 +29,6 @@ Form::Form(TimerClock *clock)
       m_ownClock(clock ? nullptr : std::make_unique<SteadyTimerClock>()),
       m_clock(clock ? clock : m_ownClock.get()), m_announcer(this)
 {
-    // Enter and Esc belong to the form's buttons whichever control has the focus, as in a
-    // dialog. They are taken before the control sees them, but not from an open drop-down list,
-    // which is a window of its own and needs them to pick or to close.
-    QCoreApplication::instance()->installEventFilter(this);
-    installAccessibility();
-    keepDesignLook();
 }
 
 Form::~Form()
@@ -86,21 +77,16 @@ void Form::showEvent(QShowEvent *event)
         first->setFocus(Qt::OtherFocusReason);
 }
 
-bool Form::eventFilter(QObject *watched, QEvent *event)
+bool Form::takeFormKey(const QKeyEvent &key)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    if (static_cast<QWidget *>(watched)->window() != this || QApplication::activePopupWidget())
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_F6 && !(key->modifiers() & ~Qt::ShiftModifier) &&
+    if (key.key() == Qt::Key_F6 && !(key.modifiers() & ~Qt::ShiftModifier) &&
         !m_focusPlaces.empty()) {
-        moveToPlace(!(key->modifiers() & Qt::ShiftModifier));
+        moveToPlace(!(key.modifiers() & Qt::ShiftModifier));
         return true;
     }
-    if (key->modifiers() & ~Qt::KeypadModifier)
+    if (key.modifiers() & ~Qt::KeypadModifier)
         return false;
-    switch (key->key()) {
+    switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         pressDefault();

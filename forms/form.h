@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <vector>
 
+class QKeyEvent;
 class QPushButton;
 
 namespace forms
@@ -51,6 +52,11 @@ public:
     // now takes it; the focus is in the place whose parent holds it most closely.
     void setFocusPlaces(std::vector<std::vector<QWidget *>> places);
 
+    // A key pressed in a control of this form, before the control sees it (the application's
+    // key filter, application.h, hands it over): Enter, Esc and F6 are the form's. True when the
+    // form took it.
+    bool takeFormKey(const QKeyEvent &key);
+
 protected:
     // Deletes every control now. A derived form whose handlers use its own members calls this
     // from its destructor, so that no event of a dying control reaches a handler whose members
@@ -58,7 +64,6 @@ protected:
     void destroyControls();
 
     bool focusNextPrevChild(bool next) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -17,7 +17,7 @@ namespace forms
 QString designStyle();
 
 // Puts the application in the design style and, where Qt can ask the platform for a colour
-// scheme, asks for the light one. Each form does this as it is made.
+// scheme, asks for the light one. setUpApplication() does this before the first form is made.
 void keepDesignLook();
 
 // What a form's palette starts from before it sets its own colours: on Windows the desktop's

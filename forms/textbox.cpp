@@ -5,6 +5,7 @@
 
 #include "colors.h"
 #include "hiddentext.h"
+#include "latetextevents.h"
 #include "runtimeerror.h"
 
 #include <QAccessible>
@@ -51,10 +52,7 @@ void TextBox::textChangedByAnyone()
     // hidden-text rule is in force for those events already.
     if (HiddenText::isHidden(*this))
         m_changedWhileHidden = true;
-    if (changesUnannounced())
-        m_unannouncedText = text();
-    else
-        m_unannouncedText.reset();
+    LateTextEvents::noteChange(*this);
     Change.raise();
 }
 

@@ -6,7 +6,6 @@
 #include "control.h"
 #include "event.h"
 
-#include <optional>
 #include <QLineEdit>
 
 namespace forms
@@ -63,10 +62,8 @@ public:
         Unannounced(const Unannounced &) = delete;
         Unannounced &operator=(const Unannounced &) = delete;
     };
+    // Newer Qt tells of such a change late, after the scope: latetextevents.h.
     static bool changesUnannounced() { return s_unannounced > 0; }
-    // The box's text is still the one an unannounced change left: Qt 6.8 tells assistive
-    // technology of a change only after the scope has ended, and that is not told either.
-    bool textUnannounced() const { return m_unannouncedText && text() == *m_unannouncedText; }
 
     // Moves the keyboard focus here and raises GotFocus, also when the window is not active.
     void SetFocus();
@@ -107,7 +104,6 @@ private:
     bool m_gotFocusRaised = false;
     bool m_gotFocusPending = false;
     bool m_changedWhileHidden = false;
-    std::optional<QString> m_unannouncedText;
     QString m_description;
     bool m_descriptionUntold = false;
 };

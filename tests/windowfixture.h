@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "application.h"
 #include "scriptedrandom.h"
 #include "timerclock.h"
 
@@ -18,8 +19,11 @@
 template <typename Window> class WindowFixture
 {
 protected:
+    // As main() does, before the window: the application's set-up, and so the design's look
+    // again over whatever a test's stand-in desktop set.
     void createWindow()
     {
+        forms::setUpApplication();
         m_clock = std::make_unique<forms::ManualTimerClock>();
         m_random = std::make_unique<ScriptedRandom>();
         if constexpr (std::is_constructible_v<Window, forms::TimerClock *>)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "application.h"
 #include "form1.h"
 
 #include <cstdio>
@@ -34,6 +35,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrin"));
     QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+    forms::setUpApplication();
 
     Form1 window;
     window.centerOnScreen();

@@ -11,7 +11,7 @@
 #include "announcer.h"
 #include "combobox.h"
 #include "form.h"
-#include "hiddentext.h"
+#include "latetextevents.h"
 #include "textbox.h"
 
 namespace forms
@@ -39,41 +39,13 @@ QAccessibleInterface *accessibleControl(const QString &, QObject *object)
     return nullptr;
 }
 
-// A text event of a box that must tell nothing: one a new drill raises as it empties its boxes,
-// or one of a hidden item.
-bool silenced(const QAccessibleEvent &event)
-{
-    const QAccessible::Event type = event.type();
-    if (type != QAccessible::TextInserted && type != QAccessible::TextRemoved &&
-        type != QAccessible::TextUpdated)
-        return false;
-    const auto *box = dynamic_cast<const TextBox *>(event.object());
-    return box && (TextBox::changesUnannounced() || box->textUnannounced() ||
-                   !HiddenText::passesTextEvents(*box));
-}
-
-QAccessible::UpdateHandler s_platformUpdate = nullptr;
-
-// Every event passes here before it reaches the platform. Qt 6.4 tells of a box's text change at
-// once, and its AT-SPI bridge dropped the event while the box offered no text interface
-// (accessibletextbox.cpp); Qt 6.8 tells of it later, when the box offers one again: 400 events
-// for a new drill after a check. Such events stop here.
-void filterUpdate(QAccessibleEvent *event)
-{
-    if (silenced(*event))
-        return;
-    QAccessible::installUpdateHandler(s_platformUpdate);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(filterUpdate);
-}
-
 } // namespace
 
 void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleControl);
-        s_platformUpdate = QAccessible::installUpdateHandler(filterUpdate);
+        LateTextEvents::install();
         return true;
     }();
     Q_UNUSED(installed);

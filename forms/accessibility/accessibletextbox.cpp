@@ -30,7 +30,8 @@ void *AccessibleTextBox::interface_cast(QAccessible::InterfaceType type)
 {
     const bool textual =
         type == QAccessible::TextInterface || type == QAccessible::EditableTextInterface;
-    // Without a text interface the platform drops a change event, and with it the text it names.
+    // Without a text interface the platform drops a change event, and with it the text it names;
+    // newer Qt raises the event again later, which latetextevents.h stops.
     if (textual && (TextBox::changesUnannounced() || !HiddenText::passesTextEvents(*box())))
         return nullptr;
     if (type == QAccessible::TextInterface)

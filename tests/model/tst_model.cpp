@@ -10,6 +10,7 @@
 //   TAVRIN_MODEL_ACTIONS  inputs in all (default 100000; 50000 in a sanitizer build)
 //   TAVRIN_MODEL_SEED     seed of the first run (default fixed; "random" takes the clock)
 //   TAVRIN_MODEL_LOG      how many of the last inputs a report shows (default 40)
+#include "application.h"
 #include "badinputs.h"
 #include "form1.h"
 #include "randomsource.h"
@@ -160,6 +161,7 @@ public:
         : m_seed(seed), m_dice(seed * 2654435761u + 1), m_random(seed),
           m_model([this] { return m_random.take(); })
     {
+        forms::setUpApplication();
         m_window = std::make_unique<Form1>(Form1::Services{&m_clock, &m_random});
     }
 
