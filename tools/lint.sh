@@ -4,8 +4,9 @@
 
 # The quick checks of tools/test.sh: every C++ file as .clang-format says, every shell script
 # clean under shellcheck, every Python script clean under flake8, every CMake file clean under
-# cmake-lint, every file naming its copyright and licence (reuse lint). Files are the ones git
-# tracks, so build folders never count.
+# cmake-lint, every file naming its copyright and licence (reuse lint), and every path, script
+# option and CTest name the docs name existing (check_docs.py). Files are the ones git tracks, so
+# build folders never count.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -47,3 +48,6 @@ if ! lint="$(reuse lint 2>&1)"; then
     exit 1
 fi
 echo "reuse: ${lint##*$'\n'}"
+
+# Every repository path, script option, CTest label and test name the docs name exists.
+python3 tools/check_docs.py
