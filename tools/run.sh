@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Tavrin developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Builds Tavrin and starts it: the one command a new user needs on Debian 12.
+# Builds Tavrin and starts it: the one command a new user needs on Debian 12 or 13 (as root, or
+# a user with sudo).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/tools/setup.sh"
