@@ -24,8 +24,8 @@ void keepDesignLook()
     // Setting a style repolishes every widget: only when another one is in place.
     if (QApplication::style()->name().compare(designStyle(), Qt::CaseInsensitive) != 0)
         QApplication::setStyle(designStyle());
-        // Qt 6.8 follows a desktop's dark colour scheme, and is the first that can be asked not to.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 follows a desktop's dark colour scheme, and is the first that can be asked not to.
     QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
 #endif
 }
