@@ -3,6 +3,7 @@
 
 #include "windowmodel.h"
 
+#include <QRegularExpression>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -22,16 +23,6 @@ namespace model
 
 namespace
 {
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-bool isDigit(QChar c)
-{
-    return c.unicode() >= '0' && c.unicode() <= '9';
-}
 
 // strtod in the C locale whatever locale the process runs in.
 double cLocaleStrtod(const std::string &text)
@@ -53,38 +44,17 @@ double cLocaleStrtod(const std::string &text)
 
 std::optional<double> textToNumber(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    qsizetype i = begin;
-    if (i < end && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    int mantissaDigits = 0;
-    for (; i < end && isDigit(text[i]); ++i)
-        ++mantissaDigits;
-    if (i < end && text[i] == u'.') {
-        for (++i; i < end && isDigit(text[i]); ++i)
-            ++mantissaDigits;
-    }
-    if (mantissaDigits == 0)
+    // The number grammar of docs/bad-input.md as one pattern, matched whole: blanks around an
+    // optional sign, digits with an optional point (at least one digit, on either side), an
+    // optional exponent of at least one digit. Nothing else, not even a final newline.
+    static const QRegularExpression grammar(QRegularExpression::anchoredPattern(QStringLiteral(
+        "[ \\t]*([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)[ \\t]*")));
+    const QRegularExpressionMatch number = grammar.match(text);
+    if (!number.hasMatch())
         return std::nullopt;
-    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        if (i < end && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        int exponentDigits = 0;
-        for (; i < end && isDigit(text[i]); ++i)
-            ++exponentDigits;
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (i != end)
-        return std::nullopt;
-    // Every character left is ASCII. A value that underflows is still a number (0 or nearly).
-    const double value = cLocaleStrtod(text.mid(begin, end - begin).toStdString());
+    // strtod gives infinity for a value too large for a double; one that underflows is still a
+    // number (0 or nearly).
+    const double value = cLocaleStrtod(number.captured(1).toStdString());
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
