@@ -40,6 +40,11 @@ foreach(file changelog tavrin.1)
 endforeach()
 add_custom_target(tavrin_debian_docs ALL DEPENDS ${compressed})
 
+# On a Wayland desktop, GNOME's and KDE's default session, Qt draws through its Wayland plugin,
+# natively (and with Debian 13's Qt 6.8 sharp at fractional scales); without the plugin the window
+# goes through XWayland, whose picture the compositor scales.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+
 install(FILES copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${doc_dir})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tavrin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

@@ -2,10 +2,11 @@
 # SPDX-FileCopyrightText: 2026 Tavrin developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Fails when README.md, docs/*.md, bench/README.md or resources/README.md name what does not exist, in code spans,
-code blocks and links: a path of the repository (its first part a top-level entry git tracks, so
-not build folders or system paths) or a source file's bare name or glob, an option of our scripts,
-a CTest label, -R pattern or test name (read from the CMake files: this runs before any build)."""
+"""Fails when README.md, docs/*.md, bench/README.md or resources/README.md name what does not
+exist, in code spans, code blocks and links: a path of the repository (its first part a top-level
+entry git tracks, so not build folders or system paths) or a source file's bare name or glob, an
+option of our scripts, a CTest label, -R pattern or test name (read from the CMake files: this
+runs before any build)."""
 
 import fnmatch
 import glob

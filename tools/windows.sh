@@ -141,9 +141,5 @@ export TAVRIN_WINE="$wine" TAVRIN_WINE_PREFIX="$prefix"
 TAVRIN_WINE_PATH="$(winpath "$qt/bin" "${mingw_runtime[@]}")"
 export TAVRIN_WINE_PATH
 export TAVRIN_QT_PLUGINS="Z:$qt/plugins"
-wine_version="$("$wine" --version)"
-if [[ "$wine_version" == wine-8.* ]]; then
-    echo "== $wine_version knows no Windows 11: e2e_tavrin_wine_win11 is skipped here (Debian 13's Wine 10 runs it)"
-fi
 # Wine spends much of a test's time waiting on the X server: more programs than cores.
 ctest --test-dir "$tree" --output-on-failure -j "$(($(nproc) * 3))" -LE soak

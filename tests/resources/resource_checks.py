@@ -419,6 +419,10 @@ def check_deb(args):
         for needed in ("fonts-arphic-uming", "qt6-qpa-plugins", "libqt6widgets6", "libc6"):
             expect(needed in depends, f"Depends lacks {needed}: {fields.get('Depends')}")
         print(f"deb: Depends: {fields['Depends']}")
+        # Without Qt's Wayland plugin a Wayland desktop shows the program through XWayland.
+        expect("qt6-wayland" in [d.strip() for d in fields.get("Recommends", "").split(",")],
+               f"Recommends lacks qt6-wayland: {fields.get('Recommends')}")
+        print(f"deb: Recommends: {fields['Recommends']}")
         root = temp / "root"
         run([dpkg_deb, "-x", deb, root])
         check_layout(root / "usr", args.app_id)
