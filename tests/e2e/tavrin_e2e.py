@@ -439,21 +439,27 @@ class Session:
             "utf-8", "replace")
 
     def find_window(self, timeout=15):
-        """The program's top-level window: the mapped one whose title names the program."""
+        """The program's top-level window, once it shows."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.app.poll() is not None:
                 raise CheckFailed("the program ended at start-up with status %s (see tavrin.log)"
                                   % self.app.returncode)
-            rc, out, _ = self.x("xdotool", "search", "--onlyvisible", "--name", "Tavrin")
-            ids = [int(w) for w in out.split()] if rc == 0 else []
-            if ids:
-                # Of the program's mapped windows, the largest is the main one.
-                self.window = max(ids, key=lambda w: self.geometry(w)[2] * self.geometry(w)[3])
-                log_line("window 0x%x" % self.window)
+            self.window = self.shown_window()
+            if self.window is not None:
+                log_line("window %s" % self.window)
                 return self.window
             time.sleep(0.1)
-        raise CheckFailed("no mapped window titled Tavrin within %d s" % timeout)
+        raise CheckFailed("no window of the program shown within %d s" % timeout)
+
+    def shown_window(self):
+        """The mapped window whose title names the program, or None; of several, the largest is
+        the main one."""
+        rc, out, _ = self.x("xdotool", "search", "--onlyvisible", "--name", "Tavrin")
+        ids = [int(w) for w in out.split()] if rc == 0 else []
+        if not ids:
+            return None
+        return max(ids, key=lambda w: self.geometry(w)[2] * self.geometry(w)[3])
 
     def geometry(self, window=None):
         rc, out, err = self.x("xwininfo", "-id", str(window or self.window))
@@ -722,19 +728,9 @@ class WaylandSession(Session):
             nodes += node.get("nodes", []) + node.get("floating_nodes", [])
         return None
 
-    def find_window(self, timeout=15):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if self.app.poll() is not None:
-                raise CheckFailed("the program ended at start-up with status %s (see tavrin.log)"
-                                  % self.app.returncode)
-            node = self.node()
-            if node and node["window_rect"]["width"]:
-                self.window = node["id"]
-                log_line("window %d" % self.window)
-                return self.window
-            time.sleep(0.1)
-        raise CheckFailed("no window of the program within %d s" % timeout)
+    def shown_window(self):
+        node = self.node()
+        return node["id"] if node and node["window_rect"]["width"] else None
 
     def geometry(self, window=None):
         """Where sway shows the window, in logical pixels."""
@@ -1167,9 +1163,10 @@ def run_checks(s, c, reference=None):
     if not c.check("answer boxes open after the study time", ok,
                    "answer box 1 not white %.1f s after generate" % took):
         raise CheckFailed("the drill did not reach its answers; the rest cannot be judged")
-    # The typed count and pace took effect: 3.5 s, where pace 1 s would take 6 s. The screenshots
-    # see it a little late, more so on a busy machine.
-    c.check("the drill took 5 ticks of 0.5 s and 1 s of study", 3.3 <= took <= 5.5,
+    # The typed count and pace took effect: 3.5 s, where pace 1 s could not open them before 6 s.
+    # The screenshots see it late, by more than 2 s under Wine on a busy machine, so anything
+    # short of 6 s tells the paces apart.
+    c.check("the drill took 5 ticks of 0.5 s and 1 s of study", 3.3 <= took < 5.95,
             "answers opened %.2f s after generate" % took)
     c.check("the code-word hint shows while items are presented", any(hints[:-1]))
 
