@@ -137,6 +137,9 @@ command -v debootstrap >/dev/null || bash "$root/tools/setup.sh" <(echo debootst
 
 if [ -z "$target" ]; then
     target="$(mktemp -d "${TMPDIR:-/tmp}/tavrin-$release.XXXXXX")"
+    # mktemp makes it 0700: as the root's /, it would shut every user but root out of the whole
+    # system (the Wayland suite runs its compositor as one).
+    chmod 0755 "$target"
 fi
 mkdir -p "$target"
 target="$(cd "$target" && pwd)"
