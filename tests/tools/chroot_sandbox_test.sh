@@ -5,8 +5,8 @@
 # Checks that tools/debian-chroot.sh leaves nothing on the host when its process is killed
 # outright: once a `sleep 600` runs in the chroot, the script gets SIGKILL, and then no mount may
 # be left under the root, no process in it, and the host's /dev must be as it was. Also checks the
-# chroot's /dev/shm is a tmpfs open to all. Run by hand, as root; not in CI, as a fresh root costs
-# minutes of debootstrap:
+# chroot's /dev/shm is a tmpfs open to all and its / open to every user. Run by hand, as root;
+# not in CI, as a fresh root costs minutes of debootstrap:
 #   bash tests/tools/chroot_sandbox_test.sh [--script PATH] [ROOT]
 #       ROOT           a root kept by debian-chroot.sh --root: seconds instead of minutes
 #       --script PATH  check this copy of debian-chroot.sh
@@ -60,7 +60,8 @@ if [ -n "$root" ]; then
     limit=120
 fi
 bash "$script" "${args[@]}" -- \
-    sh -c 'echo "shm: $(stat -c %a /dev/shm) $(stat -f -c %T /dev/shm)"; exec sleep 600' \
+    sh -c 'echo "shm: $(stat -c %a /dev/shm) $(stat -f -c %T /dev/shm), /: $(stat -c %a /)"
+        exec sleep 600' \
     >"$log" 2>&1 &
 pid=$!
 deadline=$((SECONDS + limit))
@@ -101,8 +102,8 @@ fi
 [ -c /dev/null ] || fail "/dev/null is no longer a character device"
 [ "$(dev_state)" = "$before" ] || fail "the host's /dev changed: $(diff <(echo "$before") <(dev_state) |
     grep '^>' | head -n 1)"
-grep -qx 'shm: 1777 tmpfs' "$log" ||
-    fail "/dev/shm in the chroot is not a tmpfs of mode 1777: $(grep '^shm:' "$log")"
+grep -qx 'shm: 1777 tmpfs, /: 755' "$log" ||
+    fail "in the chroot /dev/shm is no 1777 tmpfs or / not 755: $(grep '^shm:' "$log")"
 if [ -z "$root" ] && [[ "$chroot" == */tavrin-trixie.* ]]; then
     # Only the folder of a temporary root may be left; it holds no mount now.
     rm -rf --one-file-system "$chroot"
