@@ -22,6 +22,10 @@ template <class Widget> class Control : public Widget
 public:
     explicit Control(QWidget *parent) : Widget(parent)
     {
+        // The runtime's controls change their look at once when the mouse comes or goes.
+        // Windows' style would fade between the looks through pictures that lack a combo box's
+        // frame, and on a busy machine the last of them could stay on the screen.
+        this->setProperty("_q_no_animation", true);
         if (TabOrder *order = tabOrderOf(this))
             order->append(this);
     }

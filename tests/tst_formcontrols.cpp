@@ -16,6 +16,7 @@
 #include "textbox.h"
 #include "windowfixture.h"
 
+#include <QAbstractAnimation>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QGuiApplication>
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void comboListOpensOnThePickedItem();
     void textFieldsRefuseInputMethods_data();
     void textFieldsRefuseInputMethods();
+    void hoverChangesTheLookAtOnce_data();
+    void hoverChangesTheLookAtOnce();
     void checkBoxClickOnlyOnAChange();
     void checkBoxRefusesOtherValues();
     void optionButtonsAreExclusive();
@@ -401,6 +404,45 @@ void TestFormControls::textFieldsRefuseInputMethods()
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
     QCOMPARE(query.value(Qt::ImEnabled).toBool(), accepts);
+}
+
+// The runtime's controls change their look at once when the mouse comes or goes. Windows' style
+// would fade between the two looks, drawing each through a picture of the control that lacks
+// the combo box's frame; on a busy machine the fade's last picture stayed on the screen.
+void TestFormControls::hoverChangesTheLookAtOnce_data()
+{
+    QTest::addColumn<QByteArray>("control");
+    for (const char *control :
+         {"text box", "combo box", "command button", "check box", "option button"})
+        QTest::newRow(control) << QByteArray(control);
+}
+
+void TestFormControls::hoverChangesTheLookAtOnce()
+{
+    QFETCH(QByteArray, control);
+    QWidget *widget = nullptr;
+    if (control == "text box")
+        widget = new TextBox(m_form.get());
+    else if (control == "combo box")
+        widget = new ComboBox(m_form.get());
+    else if (control == "command button")
+        widget = new CommandButton(m_form.get());
+    else if (control == "check box")
+        widget = new CheckBox(m_form.get());
+    else
+        widget = new OptionButton(m_form.get());
+    widget->setGeometry(8, 8, 105, 25);
+    showActive();
+    const QPoint away(200, 200);
+    QTest::mouseMove(m_form.get(), away);
+    widget->grab();
+    for (bool over : {true, false}) {
+        QTest::mouseMove(over ? widget : m_form.get(), over ? widget->rect().center() : away);
+        QTRY_COMPARE(widget->underMouse(), over);
+        widget->grab(); // a paint in the new state, where a style starts its fade
+        QVERIFY2(widget->findChildren<QAbstractAnimation *>().isEmpty(),
+                 over ? "fades in" : "fades out");
+    }
 }
 
 void TestFormControls::checkBoxClickOnlyOnAChange()
